@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Runs one command inside a private X display and a private Wine prefix, then ends both.
+# Usage: scripts/with-wine.sh COMMAND [ARGS...]
+# Inside, DISPLAY and WINEPREFIX are set and WINE64 names the Wine loader. A ready prefix is
+# prepared once and kept under build/; each run works on its own copy of it, so runs never
+# share a wineserver and may go on side by side.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINE64=/usr/lib/wine/wine64
+export WINEDEBUG=-all
+export LC_ALL=C.UTF-8
+template="$root/build/wineprefix"
+
+work=$(mktemp -d /tmp/tintora-wine.XXXXXX)
+xvfb_pid=""
+cleanup() {
+  local rc=$?
+  if [[ -d "$work/prefix" ]]; then
+    WINEPREFIX="$work/prefix" /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+    WINEPREFIX="$work/prefix" timeout 10 /usr/lib/wine/wineserver -w >/dev/null 2>&1 || true
+  fi
+  if [[ -n "$xvfb_pid" ]]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+  exit "$rc"
+}
+trap cleanup EXIT INT TERM
+
+start_display() {
+  exec {fd}>"$work/display"
+  Xvfb -displayfd "$fd" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+  xvfb_pid=$!
+  exec {fd}>&-
+  for _ in $(seq 100); do
+    [[ -s "$work/display" ]] && break
+    sleep 0.05
+  done
+  [[ -s "$work/display" ]] || { echo "with-wine: Xvfb did not start" >&2; exit 1; }
+  export DISPLAY=":$(head -n1 "$work/display")"
+}
+
+# The prefix is made once: a fresh wineboot, the fonts Wine needs for true dialog metrics, and
+# no window manager emulation (without it, hiding a window waits two seconds).
+prepare_template() {
+  local new="$template.new.$$"
+  rm -rf "$new"
+  WINEPREFIX="$new" "$WINE64" wineboot -i >/dev/null 2>&1
+  WINEPREFIX="$new" "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  WINEPREFIX="$new" /usr/lib/wine/wineserver -w
+  mkdir -p "$new/drive_c/windows/Fonts"
+  cp -f /usr/share/wine/fonts/* "$new/drive_c/windows/Fonts/"
+  mv -T "$new" "$template" 2>/dev/null || rm -rf "$new"
+}
+
+start_display
+if [[ ! -f "$template/system.reg" ]]; then
+  mkdir -p "$root/build"
+  (
+    flock 9
+    [[ -f "$template/system.reg" ]] || prepare_template
+  ) 9>"$root/build/.wineprefix.lock"
+fi
+cp -a "$template" "$work/prefix"
+export WINEPREFIX="$work/prefix"
+
+set +e
+"$@"
+status=$?
+set -e
+exit "$status"

@@ -1,0 +1,86 @@
+// The one process-wide state record, shared by the UI thread and the two worker threads.
+// Fields that another thread reads while one writes are atomics; the rest belong to one thread.
+#pragma once
+
+#include <windows.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+
+namespace tintora {
+
+constexpr int kMemoCount = 6;
+constexpr std::size_t kTextSize = 256;
+
+// What the sampler took last: the colour itself and the value whose split gives the channels a
+// copy prints (the same colour, or a memo colour after a click on its swatch). Both halves live
+// in one atomic word, so a reader never sees parts of two samples.
+struct ColorSample {
+    COLORREF current;
+    std::uint32_t channels;
+};
+
+struct AppState {
+    HINSTANCE instance;
+    char iniPath[kTextSize];  // empty when no usable path exists: settings then stay in memory
+    HWND mainWindow;
+    std::atomic<std::uint8_t> windowShown;
+    std::uint8_t trayButtonDown;
+    NOTIFYICONDATAA trayIconData;
+    UINT taskbarCreatedMsg;
+    MSGBOXPARAMSA aboutParams;
+    HHOOK aboutHook;
+    WNDPROC aboutPrevProc;
+    std::atomic<HWND> ownDialog;
+
+    // Sampler thread only.
+    POINT samplePoint;
+    HDC screenDC;
+    std::uint32_t hue, luminance, saturation;
+    int lastSampleX, lastSampleY;
+    std::uint8_t cursorOverOwnWindow;
+    std::uint8_t hintShown;
+
+    std::atomic<std::uint64_t> colorSample;  // a packed ColorSample
+    HWND previewControl;
+    std::atomic<HBRUSH> previewBrush;
+
+    // Magnifier, UI thread only.
+    std::uint8_t zoomShown;
+    POINT zoomOrigin;
+    HDC zoomViewDC;
+    int zoomViewWidth, zoomViewHeight;
+    HWND desktopWindow;
+    HDC desktopDC;
+
+    std::array<std::atomic<COLORREF>, kMemoCount> memoColors;
+    std::array<std::atomic<HBRUSH>, kMemoCount> memoBrushes;
+    std::atomic<std::uint8_t> memosDirty;
+    CHOOSECOLORA chooseColorParams;
+    COLORREF customColors[16];
+
+    // Settings: the live values, read once at start-up and changed by the options dialog.
+    char copyFormat[kTextSize];
+    std::atomic<std::uint32_t> copyHotkey;
+    int captureTransparent;
+    int zoomUpdateMs;
+    int zoomRate;
+    std::atomic<int> useShift, shiftX, shiftY;
+    std::atomic<int> webSafe;
+};
+
+extern AppState app;
+
+inline std::uint64_t PackSample(ColorSample s) {
+    return (std::uint64_t{s.channels} << 32) | s.current;
+}
+
+inline ColorSample LoadSample() {
+    const std::uint64_t v = app.colorSample.load();
+    return {static_cast<COLORREF>(v & 0xFFFFFFFFu), static_cast<std::uint32_t>(v >> 32)};
+}
+
+}  // namespace tintora

@@ -1,0 +1,51 @@
+#include "sampling/color_analysis.h"
+
+#include <cstdio>
+
+namespace tintora {
+
+namespace {
+
+constexpr char kReadoutFormat[] =
+    "Pixel at %d:%d\r\nHEX  0x%.2X%.2X%.2X\r\nHTML #%.2X%.2X%.2X\r\nRGB  (%u,%u,%u)\r\nHLS  (%u,%u,%u)";
+constexpr char kWindowHintFormat[] =
+    "Press %s\r\nto copy color code\r\nor Ctrl+Alt+Digit\r\nto save color in\r\nMemo 1-6";
+constexpr char kDefaultKeyName[] = "Ctrl+Alt+C";
+constexpr char kOtherKeyName[] = "defined key";
+
+// Each entry: the lowest channel value that rounds to its step; the first one reached wins.
+struct WebSafeStep {
+    std::uint32_t threshold, step;
+};
+constexpr WebSafeStep kWebSafeSteps[] = {
+    {229, 255}, {178, 204}, {127, 153}, {76, 102}, {25, 51}, {0, 0},
+};
+
+}  // namespace
+
+Channels SplitColor(std::uint32_t value) {
+    return {value & 0xFFu, (value >> 8) & 0xFFu, value >> 16};
+}
+
+std::uint32_t RoundWebSafe(std::uint32_t channel) {
+    for (const WebSafeStep& s : kWebSafeSteps) {
+        if (channel >= s.threshold) return s.step;
+    }
+    return 0;
+}
+
+std::uint32_t JoinColor(Channels c) {
+    return (((c.blue << 8) + c.green) << 8) + c.red;
+}
+
+void FormatReadout(char* textBuffer, std::size_t size, int x, int y, Channels c, Hls hls) {
+    std::snprintf(textBuffer, size, kReadoutFormat, x, y, c.blue, c.green, c.red, c.red, c.green,
+                  c.blue, c.red, c.green, c.blue, hls.hue, hls.luminance, hls.saturation);
+}
+
+void FormatWindowHint(char* textBuffer, std::size_t size, std::uint32_t copyHotkey) {
+    std::snprintf(textBuffer, size, kWindowHintFormat,
+                  copyHotkey == kDefaultCopyHotkey ? kDefaultKeyName : kOtherKeyName);
+}
+
+}  // namespace tintora
