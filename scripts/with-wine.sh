@@ -67,6 +67,7 @@ cp -a "$template" "$work/prefix"
 export WINEPREFIX="$work/prefix"
 
 set +e
+if [[ "${1:-}" == *.exe ]]; then set -- "$WINE64" "$@"; fi
 "$@"
 status=$?
 set -e

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds every preset and runs every test: host unit tests and the Windows-side tests under Wine.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+scripts/setup.sh
+scripts/build.sh win32 win64 host
+ctest --test-dir build/host --output-on-failure "$@"

@@ -1,0 +1,305 @@
+#include "harness.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace e2e {
+
+namespace {
+
+constexpr int kStartTimeoutMs = 10000;
+constexpr char kColorWindowClass[] = "TintoraTestColor";
+
+std::string ModuleFolder() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    *std::strrchr(path, '\\') = '\0';
+    return path;
+}
+
+// The test programs sit in build/win64/tests/e2e, the program in build/win64.
+std::string BuiltProgram() { return ModuleFolder() + "\\..\\..\\tintora.exe"; }
+
+void RemoveFolder(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            SetFileAttributesA((folder + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA((folder + "\\" + name).c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+std::string ReadWholeFile(const std::string& path, bool* exists) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (exists) *exists = file != INVALID_HANDLE_VALUE;
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string text;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
+    CloseHandle(file);
+    return text;
+}
+
+void SendInputs(std::vector<INPUT>& inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+LRESULT CALLBACK ColorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        PAINTSTRUCT paint;
+        const HDC dc = BeginPaint(window, &paint);
+        const auto color = static_cast<COLORREF>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        const HBRUSH brush = CreateSolidBrush(color);
+        RECT client;
+        GetClientRect(window, &client);
+        FillRect(dc, &client, brush);
+        DeleteObject(brush);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs, int stepMs) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount64() >= end) return false;
+        Sleep(static_cast<DWORD>(stepMs));
+    }
+}
+
+Sandbox::Sandbox(const std::string& iniText, bool writeIni) {
+    static LONG counter = 0;
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    char name[64];
+    std::snprintf(name, sizeof name, "tintora-e2e-%lu-%ld", GetCurrentProcessId(),
+                  InterlockedIncrement(&counter));
+    folder_ = std::string(temp) + name;
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    CopyFileA(BuiltProgram().c_str(), exePath().c_str(), FALSE);
+    if (writeIni || !iniText.empty()) WriteIni(iniText);
+}
+
+Sandbox::~Sandbox() { RemoveFolder(folder_); }
+
+std::string Sandbox::ReadIni() const { return ReadWholeFile(iniPath(), nullptr); }
+
+bool Sandbox::IniExists() const {
+    bool exists = false;
+    ReadWholeFile(iniPath(), &exists);
+    return exists;
+}
+
+void Sandbox::WriteIni(const std::string& text) const {
+    const HANDLE file = CreateFileA(iniPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+Program::Program(const Sandbox& sandbox, bool waitForWindow) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + sandbox.exePath() + "\"";
+    if (!CreateProcessA(sandbox.exePath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, sandbox.folder().c_str(), &startup, &process_)) {
+        return;
+    }
+    if (waitForWindow) {
+        WaitFor([&] { return (window_ = FindMainWindow(pid())) != nullptr; }, kStartTimeoutMs);
+    }
+}
+
+Program::~Program() {
+    if (!process_.hProcess) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, kStartTimeoutMs);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+bool Program::WaitForExit(int timeoutMs, DWORD* exitCode) const {
+    if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) return false;
+    if (exitCode) GetExitCodeProcess(process_.hProcess, exitCode);
+    return true;
+}
+
+std::string Program::InfoText() const { return WindowText(control(101)); }
+
+HWND FindMainWindow(DWORD pid) {
+    struct Search {
+        DWORD pid;
+        HWND found;
+    } search{pid, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->pid && IsWindowVisible(window) && ClassName(window) == "#32770" &&
+                GetWindow(window, GW_OWNER) == nullptr) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string WindowText(HWND window) {
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string ClassName(HWND window) {
+    char name[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+RECT WindowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+POINT Centre(HWND window) {
+    const RECT r = WindowRect(window);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+COLORREF ScreenPixel(int x, int y) {
+    const HDC screen = GetDC(nullptr);
+    const COLORREF pixel = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
+void MoveCursor(int x, int y) { SetCursorPos(x, y); }
+
+void Press(DWORD downFlag, DWORD upFlag) {
+    std::vector<INPUT> inputs(2);
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = downFlag;
+    inputs[1].mi.dwFlags = upFlag;
+    SendInputs(inputs);
+}
+
+void LeftClick(int x, int y) {
+    MoveCursor(x, y);
+    Sleep(30);
+    Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+}
+
+void SendKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    auto key = [&](WORD vk, bool up) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(in);
+    };
+    for (WORD vk : keys) key(vk, false);
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) key(*it, true);
+    SendInputs(inputs);
+}
+
+std::string ClipboardText(UINT format, bool* hasText) {
+    if (hasText) *hasText = false;
+    if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; }, 2000)) return {};
+    std::string text;
+    if (const HANDLE data = GetClipboardData(format)) {
+        if (const void* locked = GlobalLock(data)) {
+            if (hasText) *hasText = true;
+            if (format == CF_UNICODETEXT) {
+                const auto* wide = static_cast<const wchar_t*>(locked);
+                const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+                text.resize(size > 0 ? static_cast<std::size_t>(size) : 1);
+                WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), size, nullptr, nullptr);
+                text.resize(std::strlen(text.c_str()));
+            } else {
+                text = static_cast<const char*>(locked);
+            }
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void PutClipboardText(const std::string& text) {
+    if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; }, 2000)) return;
+    EmptyClipboard();
+    const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
+    CloseClipboard();
+}
+
+ColorWindow::ColorWindow(RECT rect, COLORREF color) : rect_(rect), color_(color) {
+    ready_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, Thread, this, 0, nullptr);
+    WaitForSingleObject(ready_, kStartTimeoutMs);
+    SetColor(color);
+}
+
+ColorWindow::~ColorWindow() {
+    PostMessageA(window_, WM_CLOSE, 0, 0);
+    WaitForSingleObject(thread_, kStartTimeoutMs);
+    CloseHandle(thread_);
+    CloseHandle(ready_);
+}
+
+void ColorWindow::SetColor(COLORREF color) {
+    color_ = color;
+    SetWindowLongPtrA(window_, GWLP_USERDATA, static_cast<LONG_PTR>(color));
+    InvalidateRect(window_, nullptr, FALSE);
+    const int x = (rect_.left + rect_.right) / 2;
+    const int y = (rect_.top + rect_.bottom) / 2;
+    WaitFor([&] { return ScreenPixel(x, y) == color; }, 2000, 5);
+}
+
+DWORD WINAPI ColorWindow::Thread(void* self) {
+    auto* me = static_cast<ColorWindow*>(self);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ColorWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kColorWindowClass;
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    RegisterClassA(&wc);
+    const RECT r = me->rect_;
+    me->window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kColorWindowClass, "", WS_POPUP | WS_VISIBLE, r.left, r.top,
+                                  r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrA(me->window_, GWLP_USERDATA, static_cast<LONG_PTR>(me->color_.load()));
+    SetEvent(me->ready_);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_CLOSE && msg.hwnd == me->window_) break;
+        DispatchMessageA(&msg);
+    }
+    DestroyWindow(me->window_);
+    return 0;
+}
+
+}  // namespace e2e

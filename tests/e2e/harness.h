@@ -1,0 +1,95 @@
+// Drives a real copy of the program the way a person would: starts it in a folder of its own,
+// moves the cursor, clicks, presses keys, and reads windows, screen pixels, the clipboard and
+// the settings file.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <initializer_list>
+#include <string>
+
+namespace e2e {
+
+// Polls until the condition holds or the time is up; true when it held.
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000, int stepMs = 10);
+
+// A fresh folder holding a copy of the program and, when given, its settings file.
+class Sandbox {
+public:
+    explicit Sandbox(const std::string& iniText = {}, bool writeIni = false);
+    ~Sandbox();
+    Sandbox(const Sandbox&) = delete;
+    Sandbox& operator=(const Sandbox&) = delete;
+
+    const std::string& folder() const { return folder_; }
+    std::string exePath() const { return folder_ + "\\tintora.exe"; }
+    std::string iniPath() const { return folder_ + "\\tintora.ini"; }
+    std::string ReadIni() const;  // empty when there is no file
+    bool IniExists() const;
+    void WriteIni(const std::string& text) const;
+
+private:
+    std::string folder_;
+};
+
+// One running program. Ends it on destruction unless it has ended by itself.
+class Program {
+public:
+    explicit Program(const Sandbox& sandbox, bool waitForWindow = true);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    HWND window() const { return window_; }
+    HWND control(int id) const { return GetDlgItem(window_, id); }
+    DWORD pid() const { return process_.dwProcessId; }
+    HANDLE process() const { return process_.hProcess; }
+    bool WaitForExit(int timeoutMs, DWORD* exitCode = nullptr) const;
+    std::string InfoText() const;
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND window_ = nullptr;
+};
+
+// The visible top-level dialog of the given process, or null.
+HWND FindMainWindow(DWORD pid);
+std::string WindowText(HWND window);
+std::string ClassName(HWND window);
+RECT WindowRect(HWND window);
+POINT Centre(HWND window);
+
+COLORREF ScreenPixel(int x, int y);
+void MoveCursor(int x, int y);
+void Press(DWORD downFlag, DWORD upFlag);
+void LeftClick(int x, int y);
+void SendKeys(std::initializer_list<WORD> keys);  // pressed in order, released in reverse
+
+// Text on the clipboard in the given format (CF_TEXT: ANSI bytes; CF_UNICODETEXT: UTF-8 of it).
+// Empty when there is none; hasText tells the two apart.
+std::string ClipboardText(UINT format, bool* hasText = nullptr);
+void PutClipboardText(const std::string& text);
+
+// A top-level window of the test's own, painted in one colour, for the sampler to read.
+class ColorWindow {
+public:
+    ColorWindow(RECT rect, COLORREF color);
+    ~ColorWindow();
+    ColorWindow(const ColorWindow&) = delete;
+    ColorWindow& operator=(const ColorWindow&) = delete;
+
+    void SetColor(COLORREF color);  // returns once the new colour is on screen
+    HWND window() const { return window_; }
+
+private:
+    static DWORD WINAPI Thread(void* self);
+    HANDLE thread_ = nullptr;
+    HANDLE ready_ = nullptr;
+    RECT rect_;
+    std::atomic<COLORREF> color_;
+    HWND window_ = nullptr;
+};
+
+}  // namespace e2e
