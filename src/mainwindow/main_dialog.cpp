@@ -1,7 +1,10 @@
 #include "mainwindow/main_dialog.h"
 
 #include "app/app_state.h"
+#include "magnifier/magnifier.h"
+#include "mainwindow/window_placement.h"
 #include "resources/resource_ids.h"
+#include "settings/options_dialog.h"
 #include "settings/settings_load.h"
 
 namespace tintora {
@@ -16,6 +19,9 @@ constexpr char kWindowTitle[] = "Tintora 1.6 - by the Tintora developers";
 // which keeps the readout's columns aligned.
 constexpr int kReadoutFontHeight = 14;
 constexpr char kReadoutFontFace[] = "Sanf Serif";
+
+// A dragged window closer than this to a work-area edge lands on it.
+constexpr unsigned kSnapDistance = 5;
 
 void AddDropShadow(HWND window) {
     const DWORD style = GetClassLongA(window, GCL_STYLE);
@@ -40,19 +46,40 @@ void StartUp(HWND window) {
                  reinterpret_cast<LPARAM>(LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_APP))));
     SetReadoutFont(window);
     LoadRemainingSettings();
+
+    // Magnifier and placement: the view needs the loaded rates; the position is restored for
+    // the narrow window, before the magnifier may widen it.
+    OpenMagnifierView(window);
+    RestoreWindowPosition(window);
+    if (ReadZoomSetting() != 0) ToggleMagnifier();
+
     // The template asks for a system-modal window, which Windows keeps on top; make sure of it.
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 }  // namespace
 
-INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         StartUp(window);
         return 1;
     case WM_COMMAND:
-        if (wParam == IDC_EXIT) EndDialog(window, 0);
+        if (wParam == IDC_EXIT) {
+            SaveWindowPosition(window);
+            EndDialog(window, 0);
+        }
+        if (wParam == IDC_ZOOM) ToggleMagnifier();
+        if (wParam == IDC_OPTIONS) {
+            RunOptionsDialog();
+            RestartMagnifierTimer();  // the update rate may have changed
+        }
+        return 1;
+    case WM_MOVING:
+        if (lParam) SnapToWorkArea(window, reinterpret_cast<RECT*>(lParam), kSnapDistance);
+        return 1;
+    case WM_LBUTTONDOWN:
+        BeginWindowDrag(window);
         return 1;
     case WM_CLOSE:
         return 1;

@@ -17,6 +17,9 @@ void LoadRemainingSettings() {
     app.memosDirty = 1;
 }
 
+std::int32_t ReadPositionSetting(const char*) { return 0; }
+std::uint32_t ReadZoomSetting() { return 0; }
+
 void WriteSettingText(const char*, const char*) {}
 void WriteSettingUnsigned(const char*, std::uint32_t) {}
 void WriteSettingSigned(const char*, std::int32_t) {}

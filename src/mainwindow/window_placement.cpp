@@ -1,0 +1,56 @@
+#include "mainwindow/window_placement.h"
+
+#include "mainwindow/placement_math.h"
+#include "settings/settings_load.h"
+
+namespace tintora {
+
+namespace {
+
+constexpr char kKeyX[] = "x";
+constexpr char kKeyY[] = "y";
+// SC_MOVE with the caption's hit-test code in its low bits: a move driven by the mouse.
+constexpr WPARAM kMoveByMouse = 0xF012;
+
+RECT WorkAreaOf(HWND window) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(MONITORINFO);
+    GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
+    return info.rcWork;
+}
+
+}  // namespace
+
+void RestoreWindowPosition(HWND window) {
+    const int y = ReadPositionSetting(kKeyY);
+    const int x = ReadPositionSetting(kKeyX);
+    // Placed first so that the work area is the one of the monitor it was saved on.
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const RECT work = WorkAreaOf(window);
+    RECT r;
+    GetWindowRect(window, &r);
+    const int top = ClampIntoSpan(y, r.bottom - r.top, work.top, work.bottom);
+    const int left = ClampIntoSpan(x, r.right - r.left, work.left, work.right);
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void SaveWindowPosition(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    WriteSettingSigned(kKeyX, r.left);
+    WriteSettingSigned(kKeyY, r.top);
+}
+
+void SnapToWorkArea(HWND window, RECT* r, unsigned distance) {
+    const RECT work = WorkAreaOf(window);
+    Box box{r->left, r->top, r->right, r->bottom};
+    SnapToEdges(box, {work.left, work.top, work.right, work.bottom}, distance);
+    *r = {box.left, box.top, box.right, box.bottom};
+}
+
+void BeginWindowDrag(HWND window) {
+    ReleaseCapture();
+    SendMessageA(window, WM_SYSCOMMAND, kMoveByMouse, 0);
+}
+
+}  // namespace tintora

@@ -1,0 +1,42 @@
+#include "settings/options_dialog.h"
+
+#include "app/app_state.h"
+#include "mainwindow/window_placement.h"
+#include "resources/resource_ids.h"
+#include "settings/options_fields.h"
+
+namespace tintora {
+
+void RunOptionsDialog() {
+    DialogBoxParamA(app.instance, MAKEINTRESOURCEA(IDD_OPTIONS), app.mainWindow, OptionsDialogProc, 0);
+}
+
+INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        FillOptions(dialog);
+        // It must not fall behind the topmost main window; the template's system-modal style
+        // is not honoured everywhere.
+        SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        return 1;
+    case WM_COMMAND:
+        if (wParam == IDOK) {
+            if (SaveOptions(dialog)) EndDialog(dialog, 0);
+        } else if (wParam == IDCANCEL) {
+            EndDialog(dialog, 0);
+        } else if (wParam == IDC_OPT_USE_SHIFT) {
+            EnableShiftControls(dialog, IsDlgButtonChecked(dialog, IDC_OPT_USE_SHIFT) == BST_CHECKED);
+        }
+        return 1;
+    case WM_CLOSE:
+        EndDialog(dialog, 0);
+        return 1;
+    case WM_LBUTTONDOWN:
+        BeginWindowDrag(dialog);
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace tintora

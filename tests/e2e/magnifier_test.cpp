@@ -1,0 +1,178 @@
+// The magnifier panel: how it opens and closes, what it remembers, and what it shows.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+#include "ui_helpers.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr int kNarrowWidth = 224;
+constexpr int kWideWidth = 328;
+constexpr int kHeight = 122;
+constexpr int kZoomView = 104;
+constexpr int kZoomButton = 107;
+constexpr int kOptionsButton = 108;
+constexpr int kCrosshairMargin = 20;
+// Away from the tray window's corner and from the pattern.
+constexpr char kPlacement[] = "x=300\r\ny=300\r\n";
+constexpr RECT kPatternRect{600, 400, 900, 700};
+constexpr POINT kCursor{750, 550};
+
+std::string Ini(const std::string& lines) { return "[options]\r\n" + std::string(kPlacement) + lines; }
+
+SIZE WindowSize(HWND window) {
+    const RECT r = WindowRect(window);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+bool Topmost(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// The view's pixel at (x, y) of its client area.
+COLORREF ViewPixel(HWND view, int x, int y) {
+    const POINT origin = ClientOrigin(view);
+    return ScreenPixel(origin.x + x, origin.y + y);
+}
+
+TEST(Magnifier, SavedOnOpensWideWithTheViewRunning) {
+    Sandbox sandbox(Ini("zoom=1\r\n"));
+    PatternWindow pattern(kPatternRect);
+    MoveCursor(kCursor.x, kCursor.y);
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+
+    EXPECT_EQ(WindowSize(program.window()).cx, kWideWidth);
+    EXPECT_EQ(WindowSize(program.window()).cy, kHeight);
+    EXPECT_TRUE(Topmost(program.window()));
+    const HWND view = program.control(kZoomView);
+    RECT client;
+    GetClientRect(view, &client);
+    // A point off both crosshair arms, a few source pixels from the cursor.
+    const int x = client.right / 4, y = client.bottom / 4;
+    EXPECT_TRUE(WaitFor([&] { return GetBValue(ViewPixel(view, x, y)) == 0x80; }))
+        << std::hex << ViewPixel(view, x, y);
+}
+
+TEST(Magnifier, AnyNonZeroSavedStateIsKeptAsOne) {
+    Sandbox sandbox(Ini("zoom=5\r\n"));
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+    EXPECT_EQ(WindowSize(program.window()).cx, kWideWidth);
+    EXPECT_EQ(IniValue(sandbox.ReadIni(), "zoom"), std::string("1"));
+}
+
+TEST(Magnifier, ButtonTogglesTheWidthStaysTopmostAndSaves) {
+    Sandbox sandbox(Ini("zoom=1\r\n"));
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+
+    const struct {
+        int width;
+        const char* saved;
+    } steps[] = {{kNarrowWidth, "0"}, {kWideWidth, "1"}, {kNarrowWidth, "0"}};
+    for (const auto& step : steps) {
+        ClickControl(program.control(kZoomButton));
+        EXPECT_TRUE(WaitFor([&] { return WindowSize(program.window()).cx == step.width; })) << step.width;
+        EXPECT_EQ(WindowSize(program.window()).cy, kHeight);
+        EXPECT_TRUE(Topmost(program.window()));
+        EXPECT_TRUE(WaitFor([&] { return IniValue(sandbox.ReadIni(), "zoom") == step.saved; })) << step.saved;
+        WaitPastDoubleClick();
+    }
+}
+
+TEST(Magnifier, ViewKeepsFollowingTheCursorAfterTheOptionsDialog) {
+    Sandbox sandbox(Ini("zoom=1\r\nzoomrate=2\r\nzoomupdate=200\r\n"));
+    PatternWindow pattern(kPatternRect);
+    MoveCursor(kCursor.x, kCursor.y);
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+    const HWND view = program.control(kZoomView);
+    RECT client;
+    GetClientRect(view, &client);
+    // The view's top-left pixel shows the source's top-left pixel.
+    auto showsAround = [&](POINT cursor) {
+        return ViewPixel(view, 0, 0) ==
+               PatternWindow::ColorAt(cursor.x - client.right / 2 / 2, cursor.y - client.bottom / 2 / 2);
+    };
+    ASSERT_TRUE(WaitFor([&] { return showsAround(kCursor); }));
+
+    for (const int button : {IDCANCEL, IDOK}) {
+        ClickControl(program.control(kOptionsButton));
+        HWND dialog = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (dialog = FindOwnedDialog(program.window())) != nullptr; }));
+        ClickControl(GetDlgItem(dialog, button));
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+        const POINT moved{kCursor.x + (button == IDOK ? 30 : -30), kCursor.y + 20};
+        MoveCursor(moved.x, moved.y);
+        EXPECT_TRUE(WaitFor([&] { return showsAround(moved); })) << button;
+        WaitPastDoubleClick();
+    }
+}
+
+// Where the view's pixel (x, y) comes from, for a source of sourceWidth x sourceHeight pixels
+// at (left, top) spread over the view.
+struct Enlargement {
+    int left, top, sourceWidth, sourceHeight, viewWidth, viewHeight;
+    // The view column (or row) in the middle of source column (row) k: clear of rounding at the
+    // borders between enlarged pixels.
+    int ViewX(int k) const { return (2 * k + 1) * viewWidth / (2 * sourceWidth); }
+    int ViewY(int k) const { return (2 * k + 1) * viewHeight / (2 * sourceHeight); }
+};
+
+TEST(Magnifier, ViewShowsTheDesktopEnlargedAroundTheSampledPoint) {
+    const struct {
+        const char* settings;
+        int rate, shiftX, shiftY;
+    } cases[] = {
+        {"zoomrate=4\r\n", 4, 0, 0},
+        {"zoomrate=3\r\nuseshift=1\r\nshiftx=-40\r\nshifty=25\r\n", 3, -40, 25},
+        {"zoomrate=5\r\nuseshift=0\r\nshiftx=60\r\nshifty=60\r\n", 5, 0, 0},  // shift kept but off
+    };
+    PatternWindow pattern(kPatternRect);
+    for (const auto& c : cases) {
+        Sandbox sandbox(Ini(std::string("zoom=1\r\n") + c.settings));
+        MoveCursor(kCursor.x, kCursor.y);
+        Program program(sandbox);
+        ASSERT_NE(program.window(), nullptr);
+        const HWND view = program.control(kZoomView);
+        RECT client;
+        GetClientRect(view, &client);
+        const int w = client.right, h = client.bottom;
+        const int sw = w / c.rate, sh = h / c.rate;
+        const Enlargement e{kCursor.x + c.shiftX - sw / 2, kCursor.y + c.shiftY - sh / 2, sw, sh, w, h};
+        SCOPED_TRACE(testing::Message() << c.settings << " view " << w << "x" << h);
+
+        // Every other source pixel of each row and column, off the crosshair.
+        auto matches = [&] {
+            for (int j = 0; j < sh; j += 2) {
+                for (int k = 0; k < sw; k += 2) {
+                    const int x = e.ViewX(k), y = e.ViewY(j);
+                    if (x == w / 2 || y == h / 2) continue;
+                    if (ViewPixel(view, x, y) != PatternWindow::ColorAt(e.left + k, e.top + j)) return false;
+                }
+            }
+            return true;
+        };
+        EXPECT_TRUE(WaitFor(matches));
+        const int rowMiddle = e.ViewY(sh / 3), columnMiddle = e.ViewX(sw / 3);
+        EXPECT_EQ(ViewPixel(view, e.ViewX(1), rowMiddle), PatternWindow::ColorAt(e.left + 1, e.top + sh / 3));
+
+        // The black crosshair ends 20 pixels short of each edge.
+        const struct {
+            int x, y;
+            bool black;
+        } crosshair[] = {
+            {w / 2, kCrosshairMargin, true},          {w / 2, kCrosshairMargin - 1, false},
+            {w / 2, h - kCrosshairMargin - 1, true},  {w / 2, h - kCrosshairMargin, false},
+            {kCrosshairMargin, h / 2, true},          {kCrosshairMargin - 1, h / 2, false},
+            {w - kCrosshairMargin - 1, h / 2, true},  {w - kCrosshairMargin, h / 2, false},
+            {w / 2, h / 2, true},                     {columnMiddle, h / 2 + 1, false},
+        };
+        for (const auto& p : crosshair) {
+            EXPECT_EQ(ViewPixel(view, p.x, p.y) == RGB(0, 0, 0), p.black) << p.x << "," << p.y;
+        }
+    }
+}
+
+}  // namespace

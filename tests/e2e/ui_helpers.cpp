@@ -1,0 +1,154 @@
+#include "ui_helpers.h"
+
+#include <sstream>
+#include "harness.h"
+
+namespace e2e {
+
+namespace {
+
+constexpr char kPatternClass[] = "TintoraTestPattern";
+constexpr int kPatternBlue = 0x80;
+constexpr int kDragSteps = 12;
+constexpr int kStepPauseMs = 15;
+constexpr int kWindowTimeoutMs = 5000;
+
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwned(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<OwnedSearch*>(data);
+    if (GetWindow(window, GW_OWNER) == search->owner && IsWindowVisible(window) && ClassName(window) == "#32770") {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> pixels(static_cast<std::size_t>(client.right) * client.bottom);
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            const COLORREF c = PatternWindow::ColorAt(origin.x + x, origin.y + y);
+            pixels[static_cast<std::size_t>(y) * client.right + x] = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+        }
+    }
+    SetDIBitsToDevice(dc, 0, 0, client.right, client.bottom, 0, 0, 0, client.bottom, pixels.data(), &info,
+                      DIB_RGB_COLORS);
+    EndPaint(window, &paint);
+    return 0;
+}
+
+}  // namespace
+
+std::vector<std::string> IniLines(const std::string& iniText) {
+    std::vector<std::string> result;
+    std::istringstream lines(iniText);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) result.push_back(line);
+    }
+    return result;
+}
+
+std::optional<std::string> IniValue(const std::string& iniText, const std::string& key) {
+    for (const std::string& line : IniLines(iniText)) {
+        if (line.compare(0, key.size() + 1, key + "=") == 0) return line.substr(key.size() + 1);
+    }
+    return std::nullopt;
+}
+
+HWND FindOwnedDialog(HWND owner) {
+    OwnedSearch search{owner, nullptr};
+    EnumWindows(FindOwned, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void ClickControl(HWND control) {
+    const POINT p = Centre(control);
+    LeftClick(p.x, p.y);
+}
+
+void Drag(POINT from, POINT to) {
+    MoveCursor(from.x, from.y);
+    Sleep(50);
+    INPUT down{};
+    down.type = INPUT_MOUSE;
+    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &down, sizeof down);
+    Sleep(100);
+    for (int i = 1; i <= kDragSteps; ++i) {
+        MoveCursor(from.x + (to.x - from.x) * i / kDragSteps, from.y + (to.y - from.y) * i / kDragSteps);
+        Sleep(kStepPauseMs);
+    }
+    Sleep(100);
+    INPUT up{};
+    up.type = INPUT_MOUSE;
+    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &up, sizeof up);
+    Sleep(100);
+}
+
+POINT ClientOrigin(HWND window) {
+    POINT p{0, 0};
+    ClientToScreen(window, &p);
+    return p;
+}
+
+void WaitPastDoubleClick() { Sleep(GetDoubleClickTime() + 100); }
+
+PatternWindow::PatternWindow(RECT rect) : rect_(rect) {
+    ready_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, Thread, this, 0, nullptr);
+    WaitForSingleObject(ready_, kWindowTimeoutMs);
+    const int x = (rect.left + rect.right) / 2;
+    const int y = (rect.top + rect.bottom) / 2;
+    WaitFor([&] { return ScreenPixel(x, y) == ColorAt(x, y); }, kWindowTimeoutMs);
+}
+
+PatternWindow::~PatternWindow() {
+    PostMessageA(window_, WM_CLOSE, 0, 0);
+    WaitForSingleObject(thread_, kWindowTimeoutMs);
+    CloseHandle(thread_);
+    CloseHandle(ready_);
+}
+
+COLORREF PatternWindow::ColorAt(int x, int y) { return RGB(x & 0xFF, y & 0xFF, kPatternBlue); }
+
+DWORD WINAPI PatternWindow::Thread(void* self) {
+    auto* me = static_cast<PatternWindow*>(self);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = PatternProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kPatternClass;
+    RegisterClassA(&wc);
+    const RECT r = me->rect_;
+    me->window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kPatternClass, "", WS_POPUP | WS_VISIBLE, r.left, r.top,
+                                  r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
+    SetEvent(me->ready_);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_CLOSE && msg.hwnd == me->window_) break;
+        DispatchMessageA(&msg);
+    }
+    DestroyWindow(me->window_);
+    return 0;
+}
+
+}  // namespace e2e
