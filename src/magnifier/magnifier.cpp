@@ -4,13 +4,13 @@
 #include "magnifier/zoom_math.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_load.h"
+#include "settings/settings_rules.h"
 
 namespace tintora {
 
 namespace {
 
 constexpr UINT_PTR kZoomTimer = 1;
-constexpr char kZoomKey[] = "zoom";
 constexpr int kNarrowWidth = 224;
 constexpr int kWideWidth = 328;
 constexpr int kWindowHeight = 122;
@@ -49,7 +49,7 @@ void ToggleMagnifier() {
         app.zoomShown = 1;
         Resize(kWideWidth);
     }
-    WriteSettingUnsigned(kZoomKey, app.zoomShown);
+    WriteSettingUnsigned(settings::kZoomSetting.key, app.zoomShown);
 }
 
 void RestartMagnifierTimer() {

@@ -2,13 +2,12 @@
 
 #include "mainwindow/placement_math.h"
 #include "settings/settings_load.h"
+#include "settings/settings_rules.h"
 
 namespace tintora {
 
 namespace {
 
-constexpr char kKeyX[] = "x";
-constexpr char kKeyY[] = "y";
 // SC_MOVE with the caption's hit-test code in its low bits: a move driven by the mouse.
 constexpr WPARAM kMoveByMouse = 0xF012;
 
@@ -22,8 +21,8 @@ RECT WorkAreaOf(HWND window) {
 }  // namespace
 
 void RestoreWindowPosition(HWND window) {
-    const int y = ReadPositionSetting(kKeyY);
-    const int x = ReadPositionSetting(kKeyX);
+    const int y = ReadPositionSetting(settings::kYKey);
+    const int x = ReadPositionSetting(settings::kXKey);
     // Placed first so that the work area is the one of the monitor it was saved on.
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const RECT work = WorkAreaOf(window);
@@ -37,8 +36,8 @@ void RestoreWindowPosition(HWND window) {
 void SaveWindowPosition(HWND window) {
     RECT r;
     GetWindowRect(window, &r);
-    WriteSettingSigned(kKeyX, r.left);
-    WriteSettingSigned(kKeyY, r.top);
+    WriteSettingSigned(settings::kXKey, r.left);
+    WriteSettingSigned(settings::kYKey, r.top);
 }
 
 void SnapToWorkArea(HWND window, RECT* r, unsigned distance) {

@@ -7,16 +7,13 @@
 #include "resources/resource_ids.h"
 #include "settings/hotkey_code.h"
 #include "settings/options_fields.h"
+#include "settings/settings_rules.h"
 
 namespace tintora {
 
 namespace {
 
 constexpr const char* kFormatPresets[] = {"RGB", "#RGB", "0x00BGR", "(r,g,b)"};
-constexpr int kZoomRateLow = 2;
-constexpr int kZoomRateHigh = 16;
-constexpr int kUpdateLow = 10;
-constexpr int kUpdateHigh = 200;
 constexpr UDACCEL kUpdateStep = {0, 10};  // from the first moment, in steps of ten
 constexpr int kShiftLimit = 100;          // either way from the cursor
 
@@ -27,7 +24,7 @@ void Check(HWND dialog, int id, bool on) { CheckDlgButton(dialog, id, on ? BST_C
 
 // The field shows what the spin holds: a saved value outside the range shows at its nearer end,
 // so that saving unchanged never writes a value the dialog could not have produced.
-void SetSpin(HWND dialog, int field, int spin, int low, int high, int value, bool isSigned,
+void SetSpin(HWND dialog, int field, int spin, std::int32_t low, std::int32_t high, int value, bool isSigned,
              UDACCEL step = {}) {
     const int shown = std::clamp(value, low, high);
     SendDlgItemMessageA(dialog, spin, UDM_SETRANGE32, static_cast<WPARAM>(low), high);
@@ -55,9 +52,13 @@ void FillOptions(HWND dialog) {
     }
     SetDlgItemTextA(dialog, IDC_OPT_FORMAT, app.copyFormat);
 
-    SetSpin(dialog, IDC_OPT_ZOOM_RATE, IDC_OPT_ZOOM_RATE_SPIN, kZoomRateLow, kZoomRateHigh, app.zoomRate, false);
-    SetSpin(dialog, IDC_OPT_UPDATE_RATE, IDC_OPT_UPDATE_RATE_SPIN, kUpdateLow, kUpdateHigh, app.zoomUpdateMs,
-            false, kUpdateStep);
+    // The spins offer the ranges the file is read with.
+    constexpr auto rate = settings::kZoomRateSetting;
+    constexpr auto update = settings::kZoomUpdateSetting;
+    SetSpin(dialog, IDC_OPT_ZOOM_RATE, IDC_OPT_ZOOM_RATE_SPIN, static_cast<std::int32_t>(rate.low),
+            static_cast<std::int32_t>(rate.high), app.zoomRate, false);
+    SetSpin(dialog, IDC_OPT_UPDATE_RATE, IDC_OPT_UPDATE_RATE_SPIN, static_cast<std::int32_t>(update.low),
+            static_cast<std::int32_t>(update.high), app.zoomUpdateMs, false, kUpdateStep);
     SetSpin(dialog, IDC_OPT_SHIFT_X, IDC_OPT_SHIFT_X_SPIN, -kShiftLimit, kShiftLimit, app.shiftX, true);
     SetSpin(dialog, IDC_OPT_SHIFT_Y, IDC_OPT_SHIFT_Y_SPIN, -kShiftLimit, kShiftLimit, app.shiftY, true);
 

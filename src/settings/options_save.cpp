@@ -7,20 +7,11 @@
 #include "settings/hotkey_code.h"
 #include "settings/options_fields.h"
 #include "settings/settings_load.h"
+#include "settings/settings_rules.h"
 
 namespace tintora {
 
 namespace {
-
-constexpr char kTransparentKey[] = "transparent";
-constexpr char kUseShiftKey[] = "useshift";
-constexpr char kWebSafeKey[] = "web";
-constexpr char kShiftXKey[] = "shiftx";
-constexpr char kShiftYKey[] = "shifty";
-constexpr char kFormatKey[] = "format";
-constexpr char kUpdateRateKey[] = "zoomupdate";
-constexpr char kZoomRateKey[] = "zoomrate";
-constexpr char kCopyKey[] = "copy";
 
 int Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0; }
 
@@ -33,26 +24,26 @@ int UnsignedField(HWND dialog, int id) { return static_cast<int>(GetDlgItemInt(d
 bool SaveOptions(HWND dialog) {
     // Each value goes into the state record before its key is written.
     app.captureTransparent = Checked(dialog, IDC_OPT_TRANSPARENT);
-    WriteSettingUnsigned(kTransparentKey, static_cast<std::uint32_t>(app.captureTransparent));
+    WriteSettingUnsigned(settings::kTransparentSetting.key, static_cast<std::uint32_t>(app.captureTransparent));
     app.useShift = Checked(dialog, IDC_OPT_USE_SHIFT);
-    WriteSettingUnsigned(kUseShiftKey, static_cast<std::uint32_t>(app.useShift.load()));
+    WriteSettingUnsigned(settings::kUseShiftSetting.key, static_cast<std::uint32_t>(app.useShift.load()));
     app.webSafe = Checked(dialog, IDC_OPT_WEB_SAFE);
-    WriteSettingUnsigned(kWebSafeKey, static_cast<std::uint32_t>(app.webSafe.load()));
+    WriteSettingUnsigned(settings::kWebSetting.key, static_cast<std::uint32_t>(app.webSafe.load()));
     app.shiftX = SignedField(dialog, IDC_OPT_SHIFT_X);
-    WriteSettingSigned(kShiftXKey, app.shiftX);
+    WriteSettingSigned(settings::kShiftXSetting.key, app.shiftX);
     app.shiftY = SignedField(dialog, IDC_OPT_SHIFT_Y);
-    WriteSettingSigned(kShiftYKey, app.shiftY);
+    WriteSettingSigned(settings::kShiftYSetting.key, app.shiftY);
     GetDlgItemTextA(dialog, IDC_OPT_FORMAT, app.copyFormat, sizeof app.copyFormat);
-    WriteSettingText(kFormatKey, app.copyFormat);
+    WriteSettingText(settings::kFormatKey, app.copyFormat);
     app.zoomUpdateMs = UnsignedField(dialog, IDC_OPT_UPDATE_RATE);
-    WriteSettingUnsigned(kUpdateRateKey, static_cast<std::uint32_t>(app.zoomUpdateMs));
+    WriteSettingUnsigned(settings::kZoomUpdateSetting.key, static_cast<std::uint32_t>(app.zoomUpdateMs));
     app.zoomRate = UnsignedField(dialog, IDC_OPT_ZOOM_RATE);
-    WriteSettingUnsigned(kZoomRateKey, static_cast<std::uint32_t>(app.zoomRate));
+    WriteSettingUnsigned(settings::kZoomRateSetting.key, static_cast<std::uint32_t>(app.zoomRate));
 
     const auto control = static_cast<std::uint32_t>(SendDlgItemMessageA(dialog, IDC_OPT_HOTKEY, HKM_GETHOTKEY, 0, 0));
     const std::uint32_t code = HotkeyCodeFromControl(control, Checked(dialog, IDC_OPT_WIN) != 0);
     app.copyHotkey = code;
-    WriteSettingUnsigned(kCopyKey, code);
+    WriteSettingUnsigned(settings::kCopySetting.key, code);
     return RegisterCopyHotkey(dialog, code, MB_OKCANCEL) != IDCANCEL;
 }
 
