@@ -1,7 +1,10 @@
 #include "mainwindow/main_dialog.h"
 
 #include "app/app_state.h"
+#include "memos/clipboard_copy.h"
 #include "resources/resource_ids.h"
+#include "sampling/sampler_thread.h"
+#include "settings/copy_hotkey.h"
 #include "settings/settings_load.h"
 
 namespace tintora {
@@ -35,18 +38,35 @@ void StartUp(HWND window) {
     SetWindowTextA(window, kWindowTitle);
     AddDropShadow(window);
     LoadCopyHotkey();
+    RegisterCopyHotkeyAtStartUp();
     app.previewControl = GetDlgItem(window, IDC_PREVIEW);
     SendMessageA(window, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_APP))));
     SetReadoutFont(window);
+    CreateThread(nullptr, 0, SamplerThread, window, 0, nullptr);
     LoadRemainingSettings();
     // The template asks for a system-modal window, which Windows keeps on top; make sure of it.
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
+// The brush that paints the preview or a memo swatch; 0 leaves other statics to the default.
+INT_PTR SwatchBrush(HWND control) {
+    if (control == app.previewControl) return reinterpret_cast<INT_PTR>(app.previewBrush.load());
+    const int id = GetDlgCtrlID(control);
+    if (id >= IDC_MEMO_FIRST && id <= IDC_MEMO_LAST) {
+        return reinterpret_cast<INT_PTR>(app.memoBrushes[id - IDC_MEMO_FIRST].load());
+    }
+    return 0;
+}
+
+void OnHotkey(WPARAM id) {
+    if (app.windowShown.load() != 1) return;
+    if (id == kCopyHotkeyId) CopyColorToClipboard();
+}
+
 }  // namespace
 
-INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         StartUp(window);
@@ -55,6 +75,14 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (wParam == IDC_EXIT) EndDialog(window, 0);
         return 1;
     case WM_CLOSE:
+        return 1;
+    case WM_CTLCOLORSTATIC:
+        return SwatchBrush(reinterpret_cast<HWND>(lParam));
+    case WM_HOTKEY:
+        OnHotkey(wParam);
+        return 1;
+    case kDeletePreviewBrushMessage:
+        DeleteObject(reinterpret_cast<HBRUSH>(wParam));
         return 1;
     default:
         return 0;
