@@ -18,8 +18,16 @@ std::string ModuleFolder() {
     return path;
 }
 
-// The test programs sit in build/win64/tests/e2e, the program in build/win64.
-std::string BuiltProgram() { return ModuleFolder() + "\\..\\..\\tintora.exe"; }
+// The program sits in build/win64; the test programs one or two folders below it.
+std::string BuiltProgram() {
+    std::string folder = ModuleFolder();
+    for (int up = 0; up < 3; ++up) {
+        const std::string candidate = folder + "\\tintora.exe";
+        if (GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) return candidate;
+        folder += "\\..";
+    }
+    return folder;
+}
 
 void RemoveFolder(const std::string& folder) {
     WIN32_FIND_DATAA found;
