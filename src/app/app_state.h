@@ -10,6 +10,14 @@
 #include <atomic>
 #include <cstdint>
 
+#if !defined(_WIN64)
+// The 32-bit program relies on these record sizes.
+static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "first-version tray record size");
+static_assert(sizeof(MSGBOXPARAMSA) == 40, "message box record size");
+static_assert(sizeof(CHOOSECOLORA) == 36, "colour dialog record size");
+static_assert(sizeof(MONITORINFO) == 40, "monitor record size");
+#endif
+
 namespace tintora {
 
 constexpr int kMemoCount = 6;
