@@ -1,6 +1,6 @@
 #include "memos/copy_template.h"
 
-#include <cstdio>
+#include "app/text_format.h"
 
 namespace tintora {
 
@@ -11,7 +11,7 @@ constexpr char kHexFormat[] = "%.2X";
 
 void AppendNumber(std::string& out, const char* format, std::uint32_t value) {
     char textBuffer[16];
-    std::snprintf(textBuffer, sizeof textBuffer, format, value);
+    FormatText(textBuffer, sizeof textBuffer, format, value);
     out += textBuffer;
 }
 
