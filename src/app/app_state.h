@@ -86,6 +86,14 @@ inline std::uint64_t PackSample(ColorSample s) {
     return (std::uint64_t{s.channels} << 32) | s.current;
 }
 
+// A click on a memo swatch makes the memo colour the one the next copy prints, until the sampler
+// takes a new colour; the current colour itself stays.
+inline void SetCopyChannels(std::uint32_t channels) {
+    std::uint64_t seen = app.colorSample.load();
+    while (!app.colorSample.compare_exchange_weak(seen, (std::uint64_t{channels} << 32) | (seen & 0xFFFFFFFFu))) {
+    }
+}
+
 inline ColorSample LoadSample() {
     const std::uint64_t v = app.colorSample.load();
     return {static_cast<COLORREF>(v & 0xFFFFFFFFu), static_cast<std::uint32_t>(v >> 32)};

@@ -2,6 +2,9 @@
 
 #include "app/app_state.h"
 #include "memos/clipboard_copy.h"
+#include "memos/control_subclass.h"
+#include "memos/memo_swatches.h"
+#include "memos/memo_thread.h"
 #include "resources/resource_ids.h"
 #include "sampling/sampler_thread.h"
 #include "settings/copy_hotkey.h"
@@ -39,11 +42,14 @@ void StartUp(HWND window) {
     AddDropShadow(window);
     LoadCopyHotkey();
     RegisterCopyHotkeyAtStartUp();
+    RegisterMemoHotkeys(window);
     app.previewControl = GetDlgItem(window, IDC_PREVIEW);
     SendMessageA(window, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_APP))));
     SetReadoutFont(window);
     CreateThread(nullptr, 0, SamplerThread, window, 0, nullptr);
+    CreateThread(nullptr, 0, MemoThread, window, 0, nullptr);
+    SubclassControls(window);
     LoadRemainingSettings();
     // The template asks for a system-modal window, which Windows keeps on top; make sure of it.
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -53,7 +59,7 @@ void StartUp(HWND window) {
 INT_PTR SwatchBrush(HWND control) {
     if (control == app.previewControl) return reinterpret_cast<INT_PTR>(app.previewBrush.load());
     const int id = GetDlgCtrlID(control);
-    if (id >= IDC_MEMO_FIRST && id <= IDC_MEMO_LAST) {
+    if (IsMemoId(id)) {
         return reinterpret_cast<INT_PTR>(app.memoBrushes[id - IDC_MEMO_FIRST].load());
     }
     return 0;
@@ -61,10 +67,22 @@ INT_PTR SwatchBrush(HWND control) {
 
 void OnHotkey(WPARAM id) {
     if (app.windowShown.load() != 1) return;
-    if (id == kCopyHotkeyId) CopyColorToClipboard();
+    if (id == kCopyHotkeyId) {
+        CopyColorToClipboard();
+    } else if (IsMemoId(static_cast<int>(id))) {
+        StoreCurrentColorInMemo(static_cast<int>(id) - IDC_MEMO_FIRST);
+    }
 }
 
 }  // namespace
+
+void RetireBrush(HBRUSH brush) {
+    if (!brush) return;
+    // Without a UI thread to take it no paint can use it either.
+    if (!PostMessageA(app.mainWindow, kDeleteReplacedBrushMessage, reinterpret_cast<WPARAM>(brush), 0)) {
+        DeleteObject(brush);
+    }
+}
 
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -81,7 +99,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_HOTKEY:
         OnHotkey(wParam);
         return 1;
-    case kDeletePreviewBrushMessage:
+    case kDeleteReplacedBrushMessage:
         DeleteObject(reinterpret_cast<HBRUSH>(wParam));
         return 1;
     default:

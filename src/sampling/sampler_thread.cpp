@@ -3,6 +3,7 @@
 #include <shlwapi.h>
 
 #include "app/app_state.h"
+#include "mainwindow/main_dialog.h"
 #include "resources/resource_ids.h"
 #include "sampling/color_analysis.h"
 
@@ -78,11 +79,7 @@ void RepaintPreview(COLORREF color) {
     const HBRUSH replaced = app.previewBrush.exchange(brush);
     InvalidateRect(app.previewControl, nullptr, FALSE);
     Sleep(kRepaintPauseMs);
-    if (replaced && !PostMessageA(app.mainWindow, kDeletePreviewBrushMessage,
-                                  reinterpret_cast<WPARAM>(replaced), 0)) {
-        // No UI thread to hand it to: then no paint can use it either.
-        DeleteObject(replaced);
-    }
+    RetireBrush(replaced);
 }
 
 // One cycle with the screen context taken; the caller releases it and pauses.

@@ -1,24 +1,72 @@
-// Placeholder until the settings store lands: every setting takes its default.
 #include "settings/settings_load.h"
 
-#include <cstring>
+#include <iterator>
 
 #include "app/app_state.h"
+#include "settings/settings_rules.h"
+#include "settings/settings_store.h"
 
 namespace tintora {
 
-void LoadCopyHotkey() { app.copyHotkey = 0x4303; }
+namespace {
 
-void LoadRemainingSettings() {
-    for (auto& memo : app.memoColors) memo = 0xFFFFFF;
-    std::strcpy(app.copyFormat, "RGB");
-    app.zoomUpdateMs = 50;
-    app.zoomRate = 4;
-    app.memosDirty = 1;
+// Room for "%d" of any 32-bit value and its NUL. Local to each call, so every thread that
+// writes formats into its own buffer.
+constexpr std::size_t kNumberBufferSize = 16;
+constexpr char kUnsignedFormat[] = "%u";
+constexpr char kSignedFormat[] = "%d";
+
+std::uint32_t ReadSetting(const settings::IntSetting& setting) {
+    const std::uint32_t read = settings::ReadInt(app.iniPath, setting.key, setting.defaultValue);
+    return settings::ApplyRule(setting, read);
 }
 
-void WriteSettingText(const char*, const char*) {}
-void WriteSettingUnsigned(const char*, std::uint32_t) {}
-void WriteSettingSigned(const char*, std::int32_t) {}
+int ReadSignedSetting(const settings::IntSetting& setting) {
+    return static_cast<int>(ReadSetting(setting));
+}
+
+}  // namespace
+
+void LoadCopyHotkey() { app.copyHotkey = ReadSetting(settings::kCopySetting); }
+
+void LoadRemainingSettings() {
+    static_assert(std::size(settings::kMemoSettings) == kMemoCount);
+    for (int i = 0; i < kMemoCount; ++i) app.memoColors[i] = ReadSetting(settings::kMemoSettings[i]);
+    settings::ReadText(app.iniPath, settings::kFormatKey, settings::kFormatDefault, app.copyFormat,
+                       sizeof app.copyFormat);
+    app.captureTransparent = ReadSignedSetting(settings::kTransparentSetting);
+    app.zoomUpdateMs = ReadSignedSetting(settings::kZoomUpdateSetting);
+    app.zoomRate = ReadSignedSetting(settings::kZoomRateSetting);
+    // From here the memo thread paints the swatches and writes the memo keys back.
+    app.memosDirty = 1;
+    app.webSafe = ReadSignedSetting(settings::kWebSetting);
+    app.useShift = ReadSignedSetting(settings::kUseShiftSetting);
+    app.shiftX = ReadSignedSetting(settings::kShiftXSetting);
+    app.shiftY = ReadSignedSetting(settings::kShiftYSetting);
+}
+
+std::int32_t ReadPositionSetting(const char* key) {
+    char text[kTextSize];
+    settings::ReadText(app.iniPath, key, settings::kPositionDefault, text, sizeof text);
+    return settings::ParseSignedDecimal(text);
+}
+
+std::uint32_t ReadZoomSetting() { return ReadSetting(settings::kZoomSetting); }
+
+bool WriteSettingText(const char* key, const char* text) {
+    return settings::WriteText(app.iniPath, key, text);
+}
+
+bool WriteSettingUnsigned(const char* key, std::uint32_t value) {
+    char number[kNumberBufferSize];
+    wsprintfA(number, kUnsignedFormat, value);
+    return WriteSettingText(key, number);
+}
+
+bool WriteSettingSigned(const char* key, std::int32_t value) {
+    char number[kNumberBufferSize];
+    wsprintfA(number, kSignedFormat, value);
+    return WriteSettingText(key, number);
+}
 
 }  // namespace tintora

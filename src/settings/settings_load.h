@@ -10,9 +10,16 @@ void LoadCopyHotkey();
 // The memo colours, template, rates and flags in their start-up order; sets memosDirty.
 void LoadRemainingSettings();
 
-// Writes through the store to the program's own settings file; silently nothing without one.
-void WriteSettingText(const char* key, const char* text);
-void WriteSettingUnsigned(const char* key, std::uint32_t value);
-void WriteSettingSigned(const char* key, std::int32_t value);
+// A saved window edge, settings::kXKey or kYKey: text parsed by ParseSignedDecimal, 0 when absent.
+std::int32_t ReadPositionSetting(const char* key);
+// "zoom": non-zero when the magnifier was shown at its last switch.
+std::uint32_t ReadZoomSetting();
+
+// Write through the store to the program's own settings file. False when the file does not
+// hold the value afterwards, always so without a settings path; callers may go on regardless,
+// the live values stay in effect for the run.
+bool WriteSettingText(const char* key, const char* text);
+bool WriteSettingUnsigned(const char* key, std::uint32_t value);
+bool WriteSettingSigned(const char* key, std::int32_t value);
 
 }  // namespace tintora

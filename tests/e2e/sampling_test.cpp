@@ -63,7 +63,7 @@ TEST(Sampling, WebSafeThresholdNeighboursAndBlack) {
         const char* ini;
         const char* hex;
     } cases[] = {
-        {RGB(24, 25, 75), "[options]\r\nweb=1\r\n", "663300"},
+        {RGB(24, 25, 75), "[options]\r\nweb=1\r\n", "333300"},
         {RGB(76, 126, 127), "[options]\r\nweb=1\r\n", "996666"},
         {RGB(177, 178, 228), "[options]\r\nweb=1\r\n", "CCCC99"},
         {RGB(229, 0, 255), "[options]\r\nweb=1\r\n", "FF00FF"},

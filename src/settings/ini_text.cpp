@@ -1,0 +1,236 @@
+#include "settings/ini_text.h"
+
+#include <cstring>
+
+namespace tintora::ini {
+
+namespace {
+
+constexpr std::string_view kNewLineBreak = "\r\n";
+// What a write may add beyond the names and the value: a line break to end an unfinished last
+// line, the brackets and break of a new section, the '=' and break of the key line.
+constexpr std::string_view kAddedBytes = "\r\n[]\r\n=\r\n";
+// Editors that save as UTF-8 may put this mark before the first line; it is no part of a name.
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    }
+    return true;
+}
+
+bool HasLineBreak(std::string_view s) {
+    return s.find('\r') != std::string_view::npos || s.find('\n') != std::string_view::npos;
+}
+
+std::string_view Slice(std::string_view text, std::size_t from, std::size_t to) {
+    return std::string_view(text.data() + from, to - from);
+}
+
+// Offsets into the text: the line's bytes are [begin, end), its line end [end, next).
+struct Line {
+    std::size_t begin, end, next;
+};
+
+class LineReader {
+public:
+    explicit LineReader(std::string_view text)
+        : text_(text), pos_(text.starts_with(kUtf8Mark) ? kUtf8Mark.size() : 0) {}
+
+    bool Next(Line* line) {
+        if (pos_ >= text_.size()) return false;
+        const std::size_t lf = text_.find('\n', pos_);
+        line->begin = pos_;
+        line->next = lf == std::string_view::npos ? text_.size() : lf + 1;
+        line->end = lf == std::string_view::npos ? text_.size() : lf;
+        if (line->end > line->begin && text_[line->end - 1] == '\r') --line->end;
+        pos_ = line->next;
+        return true;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t pos_;
+};
+
+enum class Kind { Other, Section, Key };
+
+struct Entry {
+    Kind kind;
+    std::string_view name;
+    // Key lines: where the value starts (after '=' and its blanks) and the line's end.
+    std::size_t valueBegin, valueEnd;
+};
+
+Entry Classify(std::string_view text, const Line& line) {
+    const std::string_view bytes(text.data() + line.begin, line.end - line.begin);
+    const std::string_view content = Trim(bytes);
+    Entry entry{Kind::Other, {}, 0, 0};
+    if (content.empty() || content.front() == ';') return entry;
+    if (content.front() == '[') {
+        const std::string_view inside(content.data() + 1, content.size() - 1);
+        entry.kind = Kind::Section;
+        const std::size_t close = inside.find(']');
+        entry.name = Trim(close == std::string_view::npos ? inside : Slice(inside, 0, close));
+        return entry;
+    }
+    const std::size_t equals = bytes.find('=');
+    if (equals == std::string_view::npos) return entry;
+    entry.kind = Kind::Key;
+    entry.name = Trim(std::string_view(bytes.data(), equals));
+    entry.valueBegin = line.begin + equals + 1;
+    while (entry.valueBegin < line.end && IsBlank(text[entry.valueBegin])) ++entry.valueBegin;
+    entry.valueEnd = line.end;
+    return entry;
+}
+
+std::string_view Unquote(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        return std::string_view(value.data() + 1, value.size() - 2);
+    }
+    return value;
+}
+
+// What a line lacks to be ended: nothing, the LF after a lone CR, or a whole line break.
+std::string_view MissingBreak(std::string_view text, const Line& line) {
+    if (line.next > line.end && text[line.next - 1] == '\n') return {};
+    return line.next > line.end ? Slice(kNewLineBreak, 1, kNewLineBreak.size()) : kNewLineBreak;
+}
+
+struct Location {
+    bool sectionFound = false, keyFound = false, anyLine = false;
+    Entry key{};
+    Line insertAfter{};  // the section's header or its last key line
+    Line last{};         // the file's last line, when the section is missing
+};
+
+Location Locate(std::string_view text, std::string_view section, std::string_view key) {
+    Location at;
+    bool inside = false;
+    LineReader lines(text);
+    Line line;
+    while (lines.Next(&line)) {
+        at.anyLine = true;
+        at.last = line;
+        const Entry entry = Classify(text, line);
+        if (entry.kind == Kind::Section) {
+            if (inside) break;
+            if (SameName(entry.name, section)) {
+                inside = at.sectionFound = true;
+                at.insertAfter = line;
+            }
+        } else if (inside && entry.kind == Kind::Key) {
+            if (SameName(entry.name, key)) {
+                at.keyFound = true;
+                at.key = entry;
+                break;
+            }
+            at.insertAfter = line;
+        }
+    }
+    return at;
+}
+
+bool Storable(std::string_view section, std::string_view key, std::string_view value) {
+    if (section.empty() || Trim(section) != section || HasLineBreak(section) ||
+        section.find(']') != std::string_view::npos) {
+        return false;
+    }
+    if (key.empty() || Trim(key) != key || HasLineBreak(key) ||
+        key.find('=') != std::string_view::npos || key.front() == '[' || key.front() == ';') {
+        return false;
+    }
+    return !HasLineBreak(value);
+}
+
+class Output {
+public:
+    explicit Output(char* out) : out_(out) {}
+    Output& operator<<(std::string_view s) {
+        if (!s.empty()) std::memcpy(out_ + size_, s.data(), s.size());
+        size_ += s.size();
+        return *this;
+    }
+    std::size_t size() const { return size_; }
+
+private:
+    char* out_;
+    std::size_t size_ = 0;
+};
+
+}  // namespace
+
+bool FindValue(std::string_view text, std::string_view section, std::string_view key,
+               std::string_view* value) {
+    const Location at = Locate(text, section, key);
+    if (!at.keyFound) return false;
+    *value = Unquote(Trim(Slice(text, at.key.valueBegin, at.key.valueEnd)));
+    return true;
+}
+
+void ReadText(std::string_view text, std::string_view section, std::string_view key,
+              const char* defaultText, char* buffer, std::size_t size) {
+    if (size == 0) return;
+    std::string_view value;
+    if (!FindValue(text, section, key, &value)) value = defaultText;
+    const std::size_t length = value.size() < size ? value.size() : size - 1;
+    if (length > 0) std::memcpy(buffer, value.data(), length);
+    buffer[length] = '\0';
+}
+
+std::uint32_t ReadInt(std::string_view text, std::string_view section, std::string_view key,
+                      std::uint32_t defaultValue) {
+    std::string_view value;
+    return FindValue(text, section, key, &value) ? ParseInt(value) : defaultValue;
+}
+
+std::uint32_t ParseInt(std::string_view value) {
+    std::size_t i = 0;
+    const bool negative = !value.empty() && value[0] == '-';
+    if (!value.empty() && (value[0] == '-' || value[0] == '+')) ++i;
+    std::uint32_t number = 0;
+    for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i) {
+        number = number * 10u + static_cast<std::uint32_t>(value[i] - '0');
+    }
+    return negative ? 0u - number : number;
+}
+
+std::size_t WrittenSizeLimit(std::size_t textSize, std::string_view section, std::string_view key,
+                             std::string_view value) {
+    return textSize + section.size() + key.size() + value.size() + kAddedBytes.size();
+}
+
+std::size_t Write(std::string_view text, std::string_view section, std::string_view key,
+                  std::string_view value, char* out) {
+    if (!Storable(section, key, value)) return 0;
+    const Location at = Locate(text, section, key);
+    Output o(out);
+    if (at.keyFound) {
+        o << Slice(text, 0, at.key.valueBegin) << value
+          << Slice(text, at.key.valueEnd, text.size());
+    } else if (at.sectionFound) {
+        const std::size_t split = at.insertAfter.next;
+        o << Slice(text, 0, split) << MissingBreak(text, at.insertAfter) << key << "=" << value
+          << kNewLineBreak << Slice(text, split, text.size());
+    } else {
+        o << text;
+        if (at.anyLine) o << MissingBreak(text, at.last);
+        o << "[" << section << "]" << kNewLineBreak << key << "=" << value << kNewLineBreak;
+    }
+    return o.size();
+}
+
+}  // namespace tintora::ini
