@@ -17,7 +17,8 @@ const char kSentinel[] = "before the copy";
 void PressCopyKey() { SendKeys({VK_CONTROL, VK_MENU, 'C'}); }
 
 bool ClipboardBecomes(const std::string& text) {
-    return WaitFor([&] { return ClipboardText(CF_TEXT) == text; }, 2000, 20);
+    // Polled gently: each look opens the clipboard, which the program needs too.
+    return WaitFor([&] { return ClipboardText(CF_TEXT) == text; }, 2000, 50);
 }
 
 // A started program with the cursor resting on the fixture and its readout showing.
