@@ -1,6 +1,8 @@
 #include "mainwindow/main_dialog.h"
 
 #include "app/app_state.h"
+#include "mainwindow/about_box.h"
+#include "mainwindow/tray_icon.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_load.h"
 
@@ -32,6 +34,7 @@ void StartUp(HWND window) {
     app.taskbarCreatedMsg = RegisterWindowMessageA(kTaskbarCreated);
     app.mainWindow = window;
     app.windowShown = 1;
+    FillTrayIconData(window);
     SetWindowTextA(window, kWindowTitle);
     AddDropShadow(window);
     LoadCopyHotkey();
@@ -46,17 +49,26 @@ void StartUp(HWND window) {
 
 }  // namespace
 
-INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         StartUp(window);
         return 1;
     case WM_COMMAND:
         if (wParam == IDC_EXIT) EndDialog(window, 0);
+        // Esc arrives as the same command as the bar-glyph button.
+        if (wParam == IDC_HIDE) HideToTray(window);
+        if (wParam == IDC_ABOUT) ShowAboutBox(window);
         return 1;
     case WM_CLOSE:
+        HideToTray(window);
+        return 1;
+    case kTrayNotifyMessage:
+        OnTrayNotify(window, wParam, lParam);
         return 1;
     default:
+        // Zero until start-up registers it, or when registering failed: never WM_NULL.
+        if (app.taskbarCreatedMsg != 0 && message == app.taskbarCreatedMsg) OnTaskbarCreated();
         return 0;
     }
 }
