@@ -1,6 +1,8 @@
 #include "mainwindow/main_dialog.h"
 
 #include "app/app_state.h"
+#include "mainwindow/about_box.h"
+#include "mainwindow/tray_icon.h"
 #include "memos/clipboard_copy.h"
 #include "memos/control_subclass.h"
 #include "memos/memo_swatches.h"
@@ -38,6 +40,7 @@ void StartUp(HWND window) {
     app.taskbarCreatedMsg = RegisterWindowMessageA(kTaskbarCreated);
     app.mainWindow = window;
     app.windowShown = 1;
+    FillTrayIconData(window);
     SetWindowTextA(window, kWindowTitle);
     AddDropShadow(window);
     LoadCopyHotkey();
@@ -91,8 +94,15 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 1;
     case WM_COMMAND:
         if (wParam == IDC_EXIT) EndDialog(window, 0);
+        // Esc arrives as the same command as the bar-glyph button.
+        if (wParam == IDC_HIDE) HideToTray(window);
+        if (wParam == IDC_ABOUT) ShowAboutBox(window);
         return 1;
     case WM_CLOSE:
+        HideToTray(window);
+        return 1;
+    case kTrayNotifyMessage:
+        OnTrayNotify(window, wParam, lParam);
         return 1;
     case WM_CTLCOLORSTATIC:
         return SwatchBrush(reinterpret_cast<HWND>(lParam));
@@ -103,6 +113,11 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         DeleteObject(reinterpret_cast<HBRUSH>(wParam));
         return 1;
     default:
+        // Zero until start-up registers it, or when registering failed: never WM_NULL.
+        if (app.taskbarCreatedMsg != 0 && message == app.taskbarCreatedMsg) {
+            OnTaskbarCreated();
+            return 1;
+        }
         return 0;
     }
 }
