@@ -11,6 +11,21 @@ namespace {
 constexpr char kChooserTitle[] = "Tintora";
 constexpr DWORD kChooserFlags = CC_RGBINIT | CC_FULLOPEN | CC_ENABLEHOOK;
 
+// The common dialog library brings the printing stack with it, megabytes that the picker needs
+// only once the chooser opens; it is loaded then, and stays.
+using ChooseColorFunction = BOOL(WINAPI*)(CHOOSECOLORA*);
+constexpr char kDialogLibrary[] = "comdlg32.dll";
+constexpr char kChooseColorName[] = "ChooseColorA";
+
+ChooseColorFunction LoadChooseColor() {
+    static ChooseColorFunction chooseColor = [] {
+        const HMODULE library = LoadLibraryA(kDialogLibrary);
+        const FARPROC proc = library ? GetProcAddress(library, kChooseColorName) : nullptr;
+        return reinterpret_cast<ChooseColorFunction>(reinterpret_cast<void*>(proc));
+    }();
+    return chooseColor;
+}
+
 }  // namespace
 
 void CenterWindowOnScreen(HWND window) {
@@ -35,6 +50,8 @@ UINT_PTR CALLBACK ChooserHookProc(HWND dialog, UINT message, WPARAM, LPARAM) {
 }
 
 void ChooseMemoColor(int slot) {
+    const ChooseColorFunction chooseColor = LoadChooseColor();
+    if (!chooseColor) return;
     CHOOSECOLORA& params = app.chooseColorParams;
     params = {};
     params.lStructSize = sizeof params;
@@ -44,7 +61,7 @@ void ChooseMemoColor(int slot) {
     params.Flags = kChooserFlags;
     params.lpfnHook = ChooserHookProc;
     app.ownDialog = nullptr;
-    const BOOL chosen = ChooseColorA(&params);
+    const BOOL chosen = chooseColor(&params);
     app.ownDialog = nullptr;
     if (chosen) {
         app.memoColors[slot] = params.rgbResult;
