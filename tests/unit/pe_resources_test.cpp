@@ -1,5 +1,6 @@
 // Checks the built Windows programs from the outside: headers, imports and every resource.
 // Build the win32 and win64 presets first; a missing program skips its cases.
+#include "button_pictures.h"
 #include "pe_reader.h"
 #include "resources/resource_ids.h"
 
@@ -158,35 +159,8 @@ TEST_P(BuiltProgram, MainDialogMatchesItsTemplate) {
     }
 }
 
-using Picture = std::array<const char*, 13>;
-
 TEST_P(BuiltProgram, ButtonBitmapsHoldTheirPictures) {
-    const struct {
-        std::uint16_t id;
-        Picture rows;
-    } expected[] = {
-        {IDB_ABOUT,
-         {"#############", "#...........#", "#...#####...#", "#..#.....#..#", "#..#.....#..#", "#.......#...#",
-          "#......#....#", "#.....#.....#", "#...........#", "#.....#.....#", "#.....#.....#", "#...........#",
-          "#############"}},
-        {IDB_EXIT,
-         {"#############", "#...........#", "#.#.......#.#", "#..#.....#..#", "#...#...#...#", "#....#.#....#",
-          "#.....#.....#", "#....#.#....#", "#...#...#...#", "#..#.....#..#", "#.#.......#.#", "#...........#",
-          "#############"}},
-        {IDB_TRAY,
-         {"#############", "#...........#", "#...........#", "#...........#", "#...........#", "#...........#",
-          "#...........#", "#...........#", "#...........#", "#.#########.#", "#...........#", "#...........#",
-          "#############"}},
-        {IDB_MAGNIFIER,
-         {"#############", "#...........#", "#...###.....#", "#..#...#....#", "#.#.....#...#", "#.#.....#...#",
-          "#.#.....#...#", "#..#...##...#", "#...######..#", "#.......###.#", "#........##.#", "#...........#",
-          "#############"}},
-        {IDB_OPTIONS,
-         {"#############", "#...........#", "#.........#.#", "#.........#.#", "#........#..#", "#........#..#",
-          "#.#.....#...#", "#..#....#...#", "#...#..#....#", "#....#.#....#", "#.....#.....#", "#...........#",
-          "#############"}},
-    };
-    for (const auto& bitmap : expected) {
+    for (const auto& bitmap : kButtonPictures) {
         SCOPED_TRACE("bitmap " + std::to_string(bitmap.id));
         const auto rows = pe::DecodeMonoBitmap(Resource(kRtBitmap, bitmap.id));
         ASSERT_TRUE(rows) << "not a 1-bit bitmap";
