@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/app_state.h"
+#include "app/system_library.h"
 #include "resources/resource_ids.h"
 
 namespace tintora {
@@ -16,13 +17,23 @@ constexpr UINT kTrayIconFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 constexpr char kTrayTip[] = "Tintora";
 static_assert(sizeof(kTrayTip) <= sizeof(NOTIFYICONDATAA{}.szTip));
 
+// The shell library is loaded when the window first hides to the tray, not at every start.
+constexpr char kShellLibrary[] = "shell32.dll";
+constexpr char kNotifyIconName[] = "Shell_NotifyIconA";
+
+BOOL NotifyIcon(DWORD action) {
+    using NotifyIconFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
+    const auto notifyIcon = SystemFunction<NotifyIconFunction>(kShellLibrary, kNotifyIconName);
+    return notifyIcon ? notifyIcon(action, &app.trayIconData) : FALSE;
+}
+
 // Makes sure the icon is registered. An add fails when the taskbar still holds the icon from
 // before, possibly in a stale state; it is then removed and added afresh, so the icon is present
 // and as described either way.
 void PutIconInTray() {
-    if (Shell_NotifyIconA(NIM_ADD, &app.trayIconData)) return;
-    Shell_NotifyIconA(NIM_DELETE, &app.trayIconData);
-    Shell_NotifyIconA(NIM_ADD, &app.trayIconData);
+    if (NotifyIcon(NIM_ADD)) return;
+    NotifyIcon(NIM_DELETE);
+    NotifyIcon(NIM_ADD);
 }
 
 bool IsButtonDown(LPARAM mouseMessage) {
@@ -59,7 +70,7 @@ void RestoreFromTray(HWND window) {
     ShowWindow(window, SW_SHOW);
     app.windowShown = 1;
     app.trayButtonDown = 0;
-    Shell_NotifyIconA(NIM_DELETE, &app.trayIconData);
+    NotifyIcon(NIM_DELETE);
 }
 
 void OnTrayNotify(HWND window, WPARAM iconId, LPARAM mouseMessage) {

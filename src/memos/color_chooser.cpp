@@ -1,6 +1,7 @@
 #include "memos/color_chooser.h"
 
 #include "app/app_state.h"
+#include "app/system_library.h"
 #include "memos/centering.h"
 #include "resources/resource_ids.h"
 
@@ -11,20 +12,10 @@ namespace {
 constexpr char kChooserTitle[] = "Tintora";
 constexpr DWORD kChooserFlags = CC_RGBINIT | CC_FULLOPEN | CC_ENABLEHOOK;
 
-// The common dialog library brings the printing stack with it, megabytes that the picker needs
-// only once the chooser opens; it is loaded then, and stays.
+// Loaded when the chooser first opens: the library brings the printing stack with it.
 using ChooseColorFunction = BOOL(WINAPI*)(CHOOSECOLORA*);
 constexpr char kDialogLibrary[] = "comdlg32.dll";
 constexpr char kChooseColorName[] = "ChooseColorA";
-
-ChooseColorFunction LoadChooseColor() {
-    static ChooseColorFunction chooseColor = [] {
-        const HMODULE library = LoadLibraryA(kDialogLibrary);
-        const FARPROC proc = library ? GetProcAddress(library, kChooseColorName) : nullptr;
-        return reinterpret_cast<ChooseColorFunction>(reinterpret_cast<void*>(proc));
-    }();
-    return chooseColor;
-}
 
 }  // namespace
 
@@ -50,7 +41,7 @@ UINT_PTR CALLBACK ChooserHookProc(HWND dialog, UINT message, WPARAM, LPARAM) {
 }
 
 void ChooseMemoColor(int slot) {
-    const ChooseColorFunction chooseColor = LoadChooseColor();
+    const auto chooseColor = SystemFunction<ChooseColorFunction>(kDialogLibrary, kChooseColorName);
     if (!chooseColor) return;
     CHOOSECOLORA& params = app.chooseColorParams;
     params = {};
