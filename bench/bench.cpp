@@ -19,7 +19,6 @@ constexpr int kRestMs = 200;
 constexpr int kCpuWindowMs = 6000;
 constexpr int kStartRuns = 7;
 constexpr int kClockTicksPerSecond = 100;
-constexpr RECT kFixture{600, 500, 800, 700};
 
 double Now() {
     static LARGE_INTEGER frequency = [] {
@@ -39,18 +38,6 @@ std::string Folder() {
     return path;
 }
 
-std::string ReadFileText(const std::string& path) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string text;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
-    CloseHandle(file);
-    return text;
-}
-
 // The Linux process behind a Wine process, found by a marker in its command line.
 std::string LinuxProcFolder(const std::string& marker) {
     WIN32_FIND_DATAA found;
@@ -60,7 +47,7 @@ std::string LinuxProcFolder(const std::string& marker) {
     do {
         if (found.cFileName[0] < '0' || found.cFileName[0] > '9') continue;
         const std::string folder = std::string("Z:\\proc\\") + found.cFileName;
-        std::string cmdline = ReadFileText(folder + "\\cmdline");
+        std::string cmdline = ReadWholeFile(folder + "\\cmdline");
         std::replace(cmdline.begin(), cmdline.end(), '\0', ' ');
         if (cmdline.find(marker) != std::string::npos) {
             result = folder;
@@ -72,7 +59,7 @@ std::string LinuxProcFolder(const std::string& marker) {
 }
 
 double CpuMs(const std::string& procFolder) {
-    const std::string stat = ReadFileText(procFolder + "\\stat");
+    const std::string stat = ReadWholeFile(procFolder + "\\stat");
     const std::size_t close = stat.rfind(')');
     if (close == std::string::npos) return 0;
     unsigned long long utime = 0, stime = 0;
@@ -82,7 +69,7 @@ double CpuMs(const std::string& procFolder) {
 }
 
 double PrivateKiB(const std::string& procFolder) {
-    const std::string rollup = ReadFileText(procFolder + "\\smaps_rollup");
+    const std::string rollup = ReadWholeFile(procFolder + "\\smaps_rollup");
     double total = 0;
     for (const char* key : {"Private_Clean:", "Private_Dirty:"}) {
         const std::size_t at = rollup.find(key);

@@ -9,8 +9,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr RECT kFixture{600, 500, 800, 700};
-constexpr int kX = 700, kY = 600;
 constexpr COLORREF kColor = RGB(255, 128, 10);
 const char kSentinel[] = "before the copy";
 

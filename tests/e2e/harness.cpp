@@ -44,20 +44,6 @@ void RemoveFolder(const std::string& folder) {
     RemoveDirectoryA(folder.c_str());
 }
 
-std::string ReadWholeFile(const std::string& path, bool* exists) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-    if (exists) *exists = file != INVALID_HANDLE_VALUE;
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string text;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
-    CloseHandle(file);
-    return text;
-}
-
 void SendInputs(std::vector<INPUT>& inputs) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
@@ -87,6 +73,20 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs, int stepMs) 
         if (GetTickCount64() >= end) return false;
         Sleep(static_cast<DWORD>(stepMs));
     }
+}
+
+std::string ReadWholeFile(const std::string& path, bool* exists) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (exists) *exists = file != INVALID_HANDLE_VALUE;
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string text;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
+    CloseHandle(file);
+    return text;
 }
 
 Sandbox::Sandbox(const std::string& iniText, bool writeIni) {

@@ -12,8 +12,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr RECT kFixture{600, 500, 800, 700};
-constexpr int kX = 700, kY = 600;
 constexpr COLORREF kWhite = 0xFFFFFF;
 const char kSentinel[] = "before the copy";
 

@@ -12,8 +12,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr RECT kFixture{600, 500, 800, 700};  // away from the main window and Wine's tray corner
-constexpr int kX = 700, kY = 600;
 
 const char kWindowHintDefault[] = "Press Ctrl+Alt+C\r\nto copy color code\r\nor Ctrl+Alt+Digit\r\nto save color in\r\nMemo 1-6";
 const char kWindowHintOther[] = "Press defined key\r\nto copy color code\r\nor Ctrl+Alt+Digit\r\nto save color in\r\nMemo 1-6";
