@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -139,12 +140,19 @@ std::vector<double> Latencies(HWND window, ColorWindow& fixture) {
     return result;
 }
 
-double RestingCpuMs(const std::string& procFolder) {
-    MoveCursor(700, 600);
+// CPU of the given processes together, with the cursor resting on the fixture.
+double RestingCpuMs(std::initializer_list<std::string> procFolders) {
+    MoveCursor(kX, kY);
     Sleep(500);
-    const double before = CpuMs(procFolder);
+    double before = 0, after = 0;
+    for (const auto& folder : procFolders) before += CpuMs(folder);
     Sleep(kCpuWindowMs);
-    return CpuMs(procFolder) - before;
+    for (const auto& folder : procFolders) after += CpuMs(folder);
+    return after - before;
+}
+
+std::string ProcFolderOf(const Sandbox& sandbox) {
+    return LinuxProcFolder(sandbox.folder().substr(sandbox.folder().rfind('\\') + 1));
 }
 
 void Row(const char* what, double program, double baseline, const char* unit, const char* target) {
@@ -175,15 +183,18 @@ int main() {
     }
 
     // Memory after start-up: the picker beside the smallest dialog program.
-    double memoryProgram = 0, memoryBaseline = 0;
+    // The sampler baseline shows what one more thread costs where the figures come from.
+    double memoryProgram = 0, memoryBaseline = 0, memorySampler = 0;
     {
         Sandbox sandbox;
-        Started p, b;
+        Started p, b, s;
         Start(sandbox.exePath(), sandbox.folder(), p);
         Start(folder + "\\baseline_dialog.exe", folder, b);
-        Sleep(1000);
-        memoryProgram = PrivateKiB(LinuxProcFolder(sandbox.folder().substr(sandbox.folder().rfind('\\') + 1)));
+        Start(folder + "\\baseline_sampler.exe", folder, s);
+        Sleep(3000);
+        memoryProgram = PrivateKiB(ProcFolderOf(sandbox));
         memoryBaseline = PrivateKiB(LinuxProcFolder("baseline_dialog.exe"));
+        memorySampler = PrivateKiB(LinuxProcFolder("baseline_sampler.exe"));
     }
 
     // Latency and resting CPU: the picker, then the one-pixel baseline, over the same fixture.
@@ -194,14 +205,30 @@ int main() {
         Started p;
         Start(sandbox.exePath(), sandbox.folder(), p);
         latencyProgram = Latencies(p.window, fixture);
-        cpuProgram = RestingCpuMs(LinuxProcFolder(sandbox.folder().substr(sandbox.folder().rfind('\\') + 1)));
+        cpuProgram = RestingCpuMs({ProcFolderOf(sandbox)});
     }
     {
         Started b;
         Start(folder + "\\baseline_sampler.exe", folder, b);
         SetWindowPos(b.window, HWND_TOPMOST, 0, 300, 0, 0, SWP_NOSIZE);
         latencyBaseline = Latencies(b.window, fixture);
-        cpuBaseline = RestingCpuMs(LinuxProcFolder("baseline_sampler.exe"));
+        cpuBaseline = RestingCpuMs({LinuxProcFolder("baseline_sampler.exe")});
+    }
+
+    // The magnifier shown at its default rate, beside the two baselines doing the same work.
+    double cpuZoom = 0, cpuZoomBaseline = 0;
+    {
+        Sandbox sandbox("[options]\r\nzoom=1\r\n");
+        Started p;
+        Start(sandbox.exePath(), sandbox.folder(), p);
+        cpuZoom = RestingCpuMs({ProcFolderOf(sandbox)});
+    }
+    {
+        Started sampler, magnifier;
+        Start(folder + "\\baseline_sampler.exe", folder, sampler);
+        Start(folder + "\\baseline_magnifier.exe", folder, magnifier);
+        cpuZoomBaseline =
+            RestingCpuMs({LinuxProcFolder("baseline_sampler.exe"), LinuxProcFolder("baseline_magnifier.exe")});
     }
 
     std::printf("| %-34s | %14s | %14s | %6s | %-28s |\n", "measure", "tintora", "baseline", "ratio", "target");
@@ -212,9 +239,11 @@ int main() {
         "p95 <= 25 ms");
     Row("readout latency max", Percentile(latencyProgram, 1.0), Percentile(latencyBaseline, 1.0), "ms", "");
     Row("CPU at rest, ms per 6 s", cpuProgram, cpuBaseline, "ms", "<= 1.2 x baseline");
+    Row("CPU, magnifier shown, ms per 6 s", cpuZoom, cpuZoomBaseline, "ms", "<= 1.2 x baseline");
     Row("start-up to visible window, median", Percentile(startProgram, 0.5), Percentile(startBaseline, 0.5), "ms",
         "<= 1.3 x baseline");
     Row("private memory after start-up", memoryProgram, memoryBaseline, "KiB", "<= baseline + 1024 KiB");
+    Row("private memory, sampler baseline", memorySampler, memoryBaseline, "KiB", "(one thread more)");
     std::printf("(latency over %zu and %zu moves; start-up over %zu and %zu runs)\n", latencyProgram.size(),
                 latencyBaseline.size(), startProgram.size(), startBaseline.size());
     return 0;
