@@ -10,6 +10,14 @@
 #include <atomic>
 #include <cstdint>
 
+#if !defined(_WIN64)
+// The 32-bit program relies on these record sizes.
+static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "first-version tray record size");
+static_assert(sizeof(MSGBOXPARAMSA) == 40, "message box record size");
+static_assert(sizeof(CHOOSECOLORA) == 36, "colour dialog record size");
+static_assert(sizeof(MONITORINFO) == 40, "monitor record size");
+#endif
+
 namespace tintora {
 
 constexpr int kMemoCount = 6;
@@ -76,6 +84,14 @@ extern AppState app;
 
 inline std::uint64_t PackSample(ColorSample s) {
     return (std::uint64_t{s.channels} << 32) | s.current;
+}
+
+// A click on a memo swatch makes the memo colour the one the next copy prints, until the sampler
+// takes a new colour; the current colour itself stays.
+inline void SetCopyChannels(std::uint32_t channels) {
+    std::uint64_t seen = app.colorSample.load();
+    while (!app.colorSample.compare_exchange_weak(seen, (std::uint64_t{channels} << 32) | (seen & 0xFFFFFFFFu))) {
+    }
 }
 
 inline ColorSample LoadSample() {

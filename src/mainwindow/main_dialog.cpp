@@ -2,8 +2,16 @@
 
 #include "app/app_state.h"
 #include "magnifier/magnifier.h"
+#include "mainwindow/about_box.h"
+#include "mainwindow/tray_icon.h"
 #include "mainwindow/window_placement.h"
+#include "memos/clipboard_copy.h"
+#include "memos/control_subclass.h"
+#include "memos/memo_swatches.h"
+#include "memos/memo_thread.h"
 #include "resources/resource_ids.h"
+#include "sampling/sampler_thread.h"
+#include "settings/copy_hotkey.h"
 #include "settings/options_dialog.h"
 #include "settings/settings_load.h"
 
@@ -38,13 +46,19 @@ void StartUp(HWND window) {
     app.taskbarCreatedMsg = RegisterWindowMessageA(kTaskbarCreated);
     app.mainWindow = window;
     app.windowShown = 1;
+    FillTrayIconData(window);
     SetWindowTextA(window, kWindowTitle);
     AddDropShadow(window);
     LoadCopyHotkey();
+    RegisterCopyHotkeyAtStartUp();
+    RegisterMemoHotkeys(window);
     app.previewControl = GetDlgItem(window, IDC_PREVIEW);
     SendMessageA(window, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_APP))));
     SetReadoutFont(window);
+    CreateThread(nullptr, 0, SamplerThread, window, 0, nullptr);
+    CreateThread(nullptr, 0, MemoThread, window, 0, nullptr);
+    SubclassControls(window);
     LoadRemainingSettings();
 
     // Magnifier and placement: the view needs the loaded rates; the position is restored for
@@ -57,7 +71,34 @@ void StartUp(HWND window) {
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
+// The brush that paints the preview or a memo swatch; 0 leaves other statics to the default.
+INT_PTR SwatchBrush(HWND control) {
+    if (control == app.previewControl) return reinterpret_cast<INT_PTR>(app.previewBrush.load());
+    const int id = GetDlgCtrlID(control);
+    if (IsMemoId(id)) {
+        return reinterpret_cast<INT_PTR>(app.memoBrushes[id - IDC_MEMO_FIRST].load());
+    }
+    return 0;
+}
+
+void OnHotkey(WPARAM id) {
+    if (app.windowShown.load() != 1) return;
+    if (id == kCopyHotkeyId) {
+        CopyColorToClipboard();
+    } else if (IsMemoId(static_cast<int>(id))) {
+        StoreCurrentColorInMemo(static_cast<int>(id) - IDC_MEMO_FIRST);
+    }
+}
+
 }  // namespace
+
+void RetireBrush(HBRUSH brush) {
+    if (!brush) return;
+    // Without a UI thread to take it no paint can use it either.
+    if (!PostMessageA(app.mainWindow, kDeleteReplacedBrushMessage, reinterpret_cast<WPARAM>(brush), 0)) {
+        DeleteObject(brush);
+    }
+}
 
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -69,6 +110,9 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
             SaveWindowPosition(window);
             EndDialog(window, 0);
         }
+        // Esc arrives as the same command as the bar-glyph button.
+        if (wParam == IDC_HIDE) HideToTray(window);
+        if (wParam == IDC_ABOUT) ShowAboutBox(window);
         if (wParam == IDC_ZOOM) ToggleMagnifier();
         if (wParam == IDC_OPTIONS) {
             RunOptionsDialog();
@@ -82,8 +126,25 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         BeginWindowDrag(window);
         return 1;
     case WM_CLOSE:
+        HideToTray(window);
+        return 1;
+    case kTrayNotifyMessage:
+        OnTrayNotify(window, wParam, lParam);
+        return 1;
+    case WM_CTLCOLORSTATIC:
+        return SwatchBrush(reinterpret_cast<HWND>(lParam));
+    case WM_HOTKEY:
+        OnHotkey(wParam);
+        return 1;
+    case kDeleteReplacedBrushMessage:
+        DeleteObject(reinterpret_cast<HBRUSH>(wParam));
         return 1;
     default:
+        // Zero until start-up registers it, or when registering failed: never WM_NULL.
+        if (app.taskbarCreatedMsg != 0 && message == app.taskbarCreatedMsg) {
+            OnTaskbarCreated();
+            return 1;
+        }
         return 0;
     }
 }

@@ -1,6 +1,6 @@
 #include "sampling/color_analysis.h"
 
-#include <cstdio>
+#include "app/text_format.h"
 
 namespace tintora {
 
@@ -39,12 +39,12 @@ std::uint32_t JoinColor(Channels c) {
 }
 
 void FormatReadout(char* textBuffer, std::size_t size, int x, int y, Channels c, Hls hls) {
-    std::snprintf(textBuffer, size, kReadoutFormat, x, y, c.blue, c.green, c.red, c.red, c.green,
+    FormatText(textBuffer, size, kReadoutFormat, x, y, c.blue, c.green, c.red, c.red, c.green,
                   c.blue, c.red, c.green, c.blue, hls.hue, hls.luminance, hls.saturation);
 }
 
 void FormatWindowHint(char* textBuffer, std::size_t size, std::uint32_t copyHotkey) {
-    std::snprintf(textBuffer, size, kWindowHintFormat,
+    FormatText(textBuffer, size, kWindowHintFormat,
                   copyHotkey == kDefaultCopyHotkey ? kDefaultKeyName : kOtherKeyName);
 }
 

@@ -8,10 +8,6 @@
 
 namespace tintora {
 
-// Shown when the system refuses the combination, usually because another program holds it.
-constexpr char kHotkeyErrorText[] = "Can't register hotkey       ";
-constexpr char kHotkeyErrorCaption[] = "Error!";
-
 struct HotkeyControlState {
     std::uint32_t value;  // what the hotkey control takes and gives: 0 shows it empty
     bool win;             // the Win check box

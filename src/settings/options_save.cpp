@@ -44,7 +44,7 @@ bool SaveOptions(HWND dialog) {
     const std::uint32_t code = HotkeyCodeFromControl(control, Checked(dialog, IDC_OPT_WIN) != 0);
     app.copyHotkey = code;
     WriteSettingUnsigned(settings::kCopySetting.key, code);
-    return RegisterCopyHotkey(dialog, code, MB_OKCANCEL) != IDCANCEL;
+    return ReplaceCopyHotkey(dialog, code, MB_OKCANCEL) != IDCANCEL;
 }
 
 }  // namespace tintora

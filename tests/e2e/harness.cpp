@@ -18,8 +18,16 @@ std::string ModuleFolder() {
     return path;
 }
 
-// The test programs sit in build/win64/tests/e2e, the program in build/win64.
-std::string BuiltProgram() { return ModuleFolder() + "\\..\\..\\tintora.exe"; }
+// The program sits in build/win64; the test programs one or two folders below it.
+std::string BuiltProgram() {
+    std::string folder = ModuleFolder();
+    for (int up = 0; up < 3; ++up) {
+        const std::string candidate = folder + "\\tintora.exe";
+        if (GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) return candidate;
+        folder += "\\..";
+    }
+    return folder;
+}
 
 void RemoveFolder(const std::string& folder) {
     WIN32_FIND_DATAA found;
@@ -34,20 +42,6 @@ void RemoveFolder(const std::string& folder) {
         FindClose(search);
     }
     RemoveDirectoryA(folder.c_str());
-}
-
-std::string ReadWholeFile(const std::string& path, bool* exists) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-    if (exists) *exists = file != INVALID_HANDLE_VALUE;
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string text;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
-    CloseHandle(file);
-    return text;
 }
 
 void SendInputs(std::vector<INPUT>& inputs) {
@@ -79,6 +73,20 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs, int stepMs) 
         if (GetTickCount64() >= end) return false;
         Sleep(static_cast<DWORD>(stepMs));
     }
+}
+
+std::string ReadWholeFile(const std::string& path, bool* exists) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (exists) *exists = file != INVALID_HANDLE_VALUE;
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string text;
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
+    CloseHandle(file);
+    return text;
 }
 
 Sandbox::Sandbox(const std::string& iniText, bool writeIni) {

@@ -12,8 +12,18 @@
 
 namespace e2e {
 
+// Where the tests put their coloured windows, clear of the main window (at the top-left corner
+// unless a test saves another place) and of the corner where Wine shows its tray; (kX, kY) lies
+// inside.
+constexpr RECT kFixture{600, 500, 800, 700};
+constexpr int kX = 700, kY = 600;
+
 // Polls until the condition holds or the time is up; true when it held.
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000, int stepMs = 10);
+
+// The whole file, read with full sharing so the program's own writes are not blocked; empty when
+// it cannot be opened, which exists (when given) tells apart from an empty file.
+std::string ReadWholeFile(const std::string& path, bool* exists = nullptr);
 
 // A fresh folder holding a copy of the program and, when given, its settings file.
 class Sandbox {

@@ -1,6 +1,7 @@
 // The main window as a person first meets it: where it is, what it shows, how it ends.
 #include <gtest/gtest.h>
 
+#include "button_pictures.h"
 #include "harness.h"
 
 namespace {
@@ -51,6 +52,30 @@ TEST(MainWindow, HoldsEveryControlOfItsTemplate) {
     EnumChildWindows(program.window(), [](HWND, LPARAM n) { ++*reinterpret_cast<int*>(n); return TRUE; },
                      reinterpret_cast<LPARAM>(&count));
     EXPECT_EQ(count, 15);  // the fourteen above, the separator line and nothing else
+}
+
+TEST(MainWindow, ImageButtonsShowTheirPicturesPixelForPixel) {
+    Sandbox sandbox;
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+    MoveCursor(900, 900);  // the pointer out of the way
+    Sleep(200);
+    for (const auto& picture : tintora::kButtonPictures) {
+        const RECT r = WindowRect(program.control(picture.control));
+        ASSERT_EQ(r.right - r.left, 13) << picture.control;
+        ASSERT_EQ(r.bottom - r.top, 13) << picture.control;
+        const COLORREF paper = ScreenPixel(r.left + 1, r.top + 1);  // white in the picture
+        EXPECT_NE(paper, RGB(0, 0, 0));
+        std::string seen;
+        for (int y = 0; y < 13; ++y) {
+            for (int x = 0; x < 13; ++x) {
+                const COLORREF pixel = ScreenPixel(r.left + x, r.top + y);
+                seen += pixel == RGB(0, 0, 0) ? '#' : pixel == paper ? '.' : '?';
+            }
+            EXPECT_EQ(seen, picture.rows[y]) << "button " << picture.control << " row " << y;
+            seen.clear();
+        }
+    }
 }
 
 TEST(MainWindow, ExitButtonEndsTheProcessWithCodeZero) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "harness.h"
+
 #include <atomic>
 #include <cstdio>
 #include <cstring>
@@ -57,16 +59,9 @@ private:
 };
 
 std::string ReadBytes(const std::string& path) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<no file>";
-    std::string text;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
-    CloseHandle(file);
-    return text;
+    bool exists = false;
+    const std::string text = e2e::ReadWholeFile(path, &exists);
+    return exists ? text : "<no file>";
 }
 
 void WriteBytes(const std::string& path, const std::string& text) {

@@ -1,0 +1,250 @@
+// Measures the picker beside baseline programs in one run and prints a table. Not a test: the
+// figures depend on the machine; the baselines measured alongside give them their scale.
+#include <windows.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr int kLatencyMoves = 60;
+constexpr int kRestMs = 200;
+constexpr int kCpuWindowMs = 6000;
+constexpr int kStartRuns = 7;
+constexpr int kClockTicksPerSecond = 100;
+
+double Now() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+std::string Folder() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    *std::strrchr(path, '\\') = '\0';
+    return path;
+}
+
+// The Linux process behind a Wine process, found by a marker in its command line.
+std::string LinuxProcFolder(const std::string& marker) {
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
+    std::string result;
+    if (search == INVALID_HANDLE_VALUE) return result;
+    do {
+        if (found.cFileName[0] < '0' || found.cFileName[0] > '9') continue;
+        const std::string folder = std::string("Z:\\proc\\") + found.cFileName;
+        std::string cmdline = ReadWholeFile(folder + "\\cmdline");
+        std::replace(cmdline.begin(), cmdline.end(), '\0', ' ');
+        if (cmdline.find(marker) != std::string::npos) {
+            result = folder;
+            break;
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return result;
+}
+
+double CpuMs(const std::string& procFolder) {
+    const std::string stat = ReadWholeFile(procFolder + "\\stat");
+    const std::size_t close = stat.rfind(')');
+    if (close == std::string::npos) return 0;
+    unsigned long long utime = 0, stime = 0;
+    // Fields after the command name: state, then 10 numbers before utime and stime.
+    std::sscanf(stat.c_str() + close + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime, &stime);
+    return 1000.0 * static_cast<double>(utime + stime) / kClockTicksPerSecond;
+}
+
+double PrivateKiB(const std::string& procFolder) {
+    const std::string rollup = ReadWholeFile(procFolder + "\\smaps_rollup");
+    double total = 0;
+    for (const char* key : {"Private_Clean:", "Private_Dirty:"}) {
+        const std::size_t at = rollup.find(key);
+        if (at != std::string::npos) total += std::atof(rollup.c_str() + at + std::strlen(key));
+    }
+    return total;
+}
+
+struct Started {
+    PROCESS_INFORMATION process{};
+    HWND window = nullptr;
+    double startMs = 0;
+    ~Started() {
+        if (!process.hProcess) return;
+        TerminateProcess(process.hProcess, 0);
+        WaitForSingleObject(process.hProcess, 5000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+};
+
+// Starts a program and waits for its window; startMs is the time until it was visible.
+void Start(const std::string& exe, const std::string& folder, Started& out) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + exe + "\"";
+    const double t0 = Now();
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &out.process)) {
+        return;
+    }
+    WaitFor([&] { return (out.window = FindMainWindow(out.process.dwProcessId)) != nullptr; }, 10000, 1);
+    out.startMs = Now() - t0;
+}
+
+double Percentile(std::vector<double> values, double p) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t index = std::min(values.size() - 1, static_cast<std::size_t>(p * static_cast<double>(values.size())));
+    return values[index];
+}
+
+std::string InfoOf(HWND window) {
+    char text[256] = "";
+    GetDlgItemTextA(window, 101, text, sizeof text);
+    return text;
+}
+
+// Moves the cursor from rest onto a freshly coloured spot and times until the info text shows it.
+std::vector<double> Latencies(HWND window, ColorWindow& fixture) {
+    std::vector<double> result;
+    for (int i = 0; i < kLatencyMoves; ++i) {
+        const int x = (i % 2) ? 650 : 750;
+        const COLORREF color = RGB(17 + i, 255 - i, (i * 37) % 256);
+        MoveCursor(x == 650 ? 750 : 650, 650);
+        Sleep(kRestMs);
+        fixture.SetColor(color);
+        Sleep(kRestMs);
+        char hex[32];
+        std::snprintf(hex, sizeof hex, "0x%.2X%.2X%.2X", GetBValue(color), GetGValue(color), GetRValue(color));
+        const double t0 = Now();
+        MoveCursor(x, 600);
+        if (WaitFor([&] { return InfoOf(window).find(hex) != std::string::npos; }, 2000, 0)) {
+            result.push_back(Now() - t0);
+        }
+    }
+    return result;
+}
+
+// CPU of the given processes together, with the cursor resting on the fixture.
+double RestingCpuMs(std::initializer_list<std::string> procFolders) {
+    MoveCursor(kX, kY);
+    Sleep(500);
+    double before = 0, after = 0;
+    for (const auto& folder : procFolders) before += CpuMs(folder);
+    Sleep(kCpuWindowMs);
+    for (const auto& folder : procFolders) after += CpuMs(folder);
+    return after - before;
+}
+
+std::string ProcFolderOf(const Sandbox& sandbox) {
+    return LinuxProcFolder(sandbox.folder().substr(sandbox.folder().rfind('\\') + 1));
+}
+
+void Row(const char* what, double program, double baseline, const char* unit, const char* target) {
+    std::printf("| %-34s | %10.1f %-3s | %10.1f %-3s | %6.2f | %-28s |\n", what, program, unit, baseline, unit,
+                baseline > 0 ? program / baseline : 0.0, target);
+}
+
+}  // namespace
+
+int main() {
+    const std::string folder = Folder();
+    ColorWindow fixture(kFixture, RGB(1, 2, 3));
+
+    // Start-up: picker and the smallest dialog program, alternating, median of several runs.
+    std::vector<double> startProgram, startBaseline;
+    for (int i = 0; i < kStartRuns; ++i) {
+        Sandbox sandbox;
+        {
+            Started p;
+            Start(sandbox.exePath(), sandbox.folder(), p);
+            if (p.window) startProgram.push_back(p.startMs);
+        }
+        {
+            Started b;
+            Start(folder + "\\baseline_dialog.exe", folder, b);
+            if (b.window) startBaseline.push_back(b.startMs);
+        }
+    }
+
+    // Memory after start-up: the picker beside the smallest dialog program.
+    // The sampler baseline shows what one more thread costs where the figures come from.
+    double memoryProgram = 0, memoryBaseline = 0, memorySampler = 0;
+    {
+        Sandbox sandbox;
+        Started p, b, s;
+        Start(sandbox.exePath(), sandbox.folder(), p);
+        Start(folder + "\\baseline_dialog.exe", folder, b);
+        Start(folder + "\\baseline_sampler.exe", folder, s);
+        Sleep(3000);
+        memoryProgram = PrivateKiB(ProcFolderOf(sandbox));
+        memoryBaseline = PrivateKiB(LinuxProcFolder("baseline_dialog.exe"));
+        memorySampler = PrivateKiB(LinuxProcFolder("baseline_sampler.exe"));
+    }
+
+    // Latency and resting CPU: the picker, then the one-pixel baseline, over the same fixture.
+    std::vector<double> latencyProgram, latencyBaseline;
+    double cpuProgram = 0, cpuBaseline = 0;
+    {
+        Sandbox sandbox;
+        Started p;
+        Start(sandbox.exePath(), sandbox.folder(), p);
+        latencyProgram = Latencies(p.window, fixture);
+        cpuProgram = RestingCpuMs({ProcFolderOf(sandbox)});
+    }
+    {
+        Started b;
+        Start(folder + "\\baseline_sampler.exe", folder, b);
+        SetWindowPos(b.window, HWND_TOPMOST, 0, 300, 0, 0, SWP_NOSIZE);
+        latencyBaseline = Latencies(b.window, fixture);
+        cpuBaseline = RestingCpuMs({LinuxProcFolder("baseline_sampler.exe")});
+    }
+
+    // The magnifier shown at its default rate, beside the two baselines doing the same work.
+    double cpuZoom = 0, cpuZoomBaseline = 0;
+    {
+        Sandbox sandbox("[options]\r\nzoom=1\r\n");
+        Started p;
+        Start(sandbox.exePath(), sandbox.folder(), p);
+        cpuZoom = RestingCpuMs({ProcFolderOf(sandbox)});
+    }
+    {
+        Started sampler, magnifier;
+        Start(folder + "\\baseline_sampler.exe", folder, sampler);
+        Start(folder + "\\baseline_magnifier.exe", folder, magnifier);
+        cpuZoomBaseline =
+            RestingCpuMs({LinuxProcFolder("baseline_sampler.exe"), LinuxProcFolder("baseline_magnifier.exe")});
+    }
+
+    std::printf("| %-34s | %14s | %14s | %6s | %-28s |\n", "measure", "tintora", "baseline", "ratio", "target");
+    std::printf("|%s|%s|%s|%s|%s|\n", std::string(36, '-').c_str(), std::string(16, '-').c_str(),
+                std::string(16, '-').c_str(), std::string(8, '-').c_str(), std::string(30, '-').c_str());
+    Row("readout latency p50", Percentile(latencyProgram, 0.5), Percentile(latencyBaseline, 0.5), "ms", "");
+    Row("readout latency p95", Percentile(latencyProgram, 0.95), Percentile(latencyBaseline, 0.95), "ms",
+        "p95 <= 25 ms");
+    Row("readout latency max", Percentile(latencyProgram, 1.0), Percentile(latencyBaseline, 1.0), "ms", "");
+    Row("CPU at rest, ms per 6 s", cpuProgram, cpuBaseline, "ms", "<= 1.2 x baseline");
+    Row("CPU, magnifier shown, ms per 6 s", cpuZoom, cpuZoomBaseline, "ms", "<= 1.2 x baseline");
+    Row("start-up to visible window, median", Percentile(startProgram, 0.5), Percentile(startBaseline, 0.5), "ms",
+        "<= 1.3 x baseline");
+    Row("private memory after start-up", memoryProgram, memoryBaseline, "KiB", "<= baseline + 1024 KiB");
+    Row("private memory, sampler baseline", memorySampler, memoryBaseline, "KiB", "(one thread more)");
+    std::printf("(latency over %zu and %zu moves; start-up over %zu and %zu runs)\n", latencyProgram.size(),
+                latencyBaseline.size(), startProgram.size(), startBaseline.size());
+    return 0;
+}

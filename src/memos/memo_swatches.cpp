@@ -1,0 +1,38 @@
+#include "memos/memo_swatches.h"
+
+#include "app/app_state.h"
+#include "memos/clipboard_copy.h"
+#include "resources/resource_ids.h"
+
+namespace tintora {
+
+namespace {
+
+constexpr UINT kMemoHotkeyModifiers = MOD_CONTROL | MOD_ALT;
+constexpr UINT kFirstMemoKey = '1';
+
+void SetMemo(int slot, COLORREF color) {
+    app.memoColors[slot] = color;
+    app.memosDirty = 1;  // after the colour, so the memo thread reads the new one
+}
+
+}  // namespace
+
+void RegisterMemoHotkeys(HWND window) {
+    for (int slot = 0; slot < kMemoCount; ++slot) {
+        RegisterHotKey(window, IDC_MEMO_FIRST + slot, kMemoHotkeyModifiers, kFirstMemoKey + slot);
+    }
+}
+
+bool IsMemoId(int id) { return id >= IDC_MEMO_FIRST && id <= IDC_MEMO_LAST; }
+
+void StoreCurrentColorInMemo(int slot) { SetMemo(slot, LoadSample().current); }
+
+void ResetMemo(int slot) { SetMemo(slot, kMemoWhite); }
+
+void CopyMemoColor(int slot) {
+    SetCopyChannels(app.memoColors[slot].load());
+    CopyColorToClipboard();
+}
+
+}  // namespace tintora

@@ -1,0 +1,128 @@
+#include "sampling/sampler_thread.h"
+
+#include <shlwapi.h>
+
+#include "app/app_state.h"
+#include "mainwindow/main_dialog.h"
+#include "resources/resource_ids.h"
+#include "sampling/color_analysis.h"
+
+namespace tintora {
+
+namespace {
+
+constexpr DWORD kCyclePauseMs = 10;
+constexpr DWORD kHiddenPauseMs = 70;
+constexpr DWORD kRepaintPauseMs = 70;
+constexpr DWORD kCaptureRop = SRCCOPY | CAPTUREBLT;  // layered windows count in the sample
+
+enum Hint : std::uint8_t { kNoHint = 0, kSwatchHintShown = 1, kWindowHintShown = 2 };
+enum class Outcome { kPlain, kSwatchHint, kWindowHint };
+
+Outcome Classify(POINT point) {
+    const HWND window = WindowFromPoint(point);
+    if (!window || window == app.ownDialog.load()) return Outcome::kPlain;
+    if (window == app.mainWindow) return Outcome::kWindowHint;
+    const HWND parent = GetParent(window);
+    if (!parent || parent != app.mainWindow) return Outcome::kPlain;
+    const auto id = static_cast<unsigned>(GetDlgCtrlID(window));
+    return id >= IDC_MEMO_FIRST && id <= IDC_MEMO_LAST ? Outcome::kSwatchHint : Outcome::kWindowHint;
+}
+
+void ShowHint(Outcome outcome) {
+    if (outcome == Outcome::kSwatchHint && app.hintShown != kSwatchHintShown) {
+        SetDlgItemTextA(app.mainWindow, IDC_INFO, kSwatchHint);
+        app.hintShown = kSwatchHintShown;
+    } else if (outcome == Outcome::kWindowHint && app.hintShown != kWindowHintShown) {
+        char textBuffer[kTextSize];
+        FormatWindowHint(textBuffer, sizeof textBuffer, app.copyHotkey.load());
+        SetDlgItemTextA(app.mainWindow, IDC_INFO, textBuffer);
+        app.hintShown = kWindowHintShown;
+    }
+}
+
+// One pixel through a 1 x 1 bitmap made for this capture; CLR_INVALID when the read fails.
+COLORREF CapturePixel(POINT point) {
+    const HDC memory = CreateCompatibleDC(app.screenDC);
+    const HBITMAP bitmap = CreateCompatibleBitmap(app.screenDC, 1, 1);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, 1, 1, app.screenDC, point.x, point.y, kCaptureRop);
+    const COLORREF pixel = GetPixel(memory, 0, 0);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    return pixel;
+}
+
+COLORREF Analyse(COLORREF pixel) {
+    if (app.webSafe.load() != 1) return pixel;
+    const Channels c = SplitColor(pixel);
+    return JoinColor({RoundWebSafe(c.red), RoundWebSafe(c.green), RoundWebSafe(c.blue)});
+}
+
+void WriteReadout(COLORREF color) {
+    WORD hue = 0, luminance = 0, saturation = 0;
+    ColorRGBToHLS(color, &hue, &luminance, &saturation);
+    app.hue = hue;
+    app.luminance = luminance;
+    app.saturation = saturation;
+    char textBuffer[kTextSize];
+    FormatReadout(textBuffer, sizeof textBuffer, app.samplePoint.x, app.samplePoint.y, SplitColor(color),
+                  {app.hue, app.luminance, app.saturation});
+    SetDlgItemTextA(app.mainWindow, IDC_INFO, textBuffer);
+    app.hintShown = kNoHint;
+}
+
+void RepaintPreview(COLORREF color) {
+    const HBRUSH brush = CreateSolidBrush(color);
+    if (!brush) return;
+    const HBRUSH replaced = app.previewBrush.exchange(brush);
+    InvalidateRect(app.previewControl, nullptr, FALSE);
+    Sleep(kRepaintPauseMs);
+    RetireBrush(replaced);
+}
+
+// One cycle with the screen context taken; the caller releases it and pauses.
+void SampleOnce() {
+    app.cursorOverOwnWindow = 0;
+    if (!GetCursorPos(&app.samplePoint)) return;
+    if (app.useShift.load() != 0) {
+        app.samplePoint.x += app.shiftX.load();
+        app.samplePoint.y += app.shiftY.load();
+    }
+    const Outcome outcome = Classify(app.samplePoint);
+    if (outcome != Outcome::kPlain) {
+        app.cursorOverOwnWindow = 1;
+        ShowHint(outcome);
+    }
+
+    const COLORREF pixel = CapturePixel(app.samplePoint);
+    if (pixel == CLR_INVALID) return;  // a failed read changes nothing
+    if (app.samplePoint.x == app.lastSampleX && app.samplePoint.y == app.lastSampleY &&
+        pixel == LoadSample().current) {
+        return;
+    }
+
+    const COLORREF color = Analyse(pixel);
+    app.lastSampleX = app.samplePoint.x;
+    app.lastSampleY = app.samplePoint.y;
+    app.colorSample = PackSample({color, color});
+    if (!app.cursorOverOwnWindow) WriteReadout(color);
+    RepaintPreview(color);
+}
+
+}  // namespace
+
+DWORD WINAPI SamplerThread(void*) {
+    for (;;) {
+        while (app.windowShown.load() != 1) Sleep(kHiddenPauseMs);
+        app.screenDC = GetDC(nullptr);
+        if (app.screenDC) {
+            SampleOnce();
+            ReleaseDC(nullptr, app.screenDC);
+        }
+        Sleep(kCyclePauseMs);
+    }
+}
+
+}  // namespace tintora

@@ -1,0 +1,53 @@
+// While the window is hidden to the tray the program idles: no capture, no hotkeys.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "harness.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr UINT kTrayMessage = 0x6BE;
+const char kSentinel[] = "before the copy";
+
+bool InfoShows(const Program& program, const char* hex, int timeoutMs = 2000) {
+    return WaitFor([&] { return program.InfoText().find(hex) != std::string::npos; }, timeoutMs, 5);
+}
+
+void Restore(const Program& program) {
+    PostMessageA(program.window(), kTrayMessage, 0, WM_RBUTTONDOWN);
+    PostMessageA(program.window(), kTrayMessage, 0, WM_LBUTTONUP);
+}
+
+TEST(Hidden, NothingIsCapturedCopiedOrStoredUntilRestored) {
+    ColorWindow fixture(kFixture, RGB(0x11, 0x22, 0x33));
+    Sandbox sandbox;
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+    MoveCursor(kX, kY);
+    ASSERT_TRUE(InfoShows(program, "0x332211"));
+    ASSERT_TRUE(WaitFor([&] { return sandbox.ReadIni().find("memo1=16777215") != std::string::npos; }));
+
+    PostMessageA(program.window(), WM_COMMAND, 2, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(program.window()); }));
+    fixture.SetColor(RGB(0x44, 0x55, 0x66));
+    PutClipboardText(kSentinel);
+    SendKeys({VK_CONTROL, VK_MENU, 'C'});
+    SendKeys({VK_CONTROL, VK_MENU, '1'});
+    Sleep(400);
+    EXPECT_NE(program.InfoText().find("0x332211"), std::string::npos) << program.InfoText();
+    EXPECT_EQ(ClipboardText(CF_TEXT), kSentinel);
+    EXPECT_NE(sandbox.ReadIni().find("memo1=16777215"), std::string::npos);
+
+    Restore(program);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(program.window()) != FALSE; }));
+    const ULONGLONG shown = GetTickCount64();
+    EXPECT_TRUE(InfoShows(program, "0x665544"));
+    EXPECT_LE(GetTickCount64() - shown, 150u);  // the sampler wakes from its idle pauses promptly
+    SendKeys({VK_CONTROL, VK_MENU, 'C'});
+    EXPECT_TRUE(WaitFor([&] { return ClipboardText(CF_TEXT) == "445566"; }, 2000, 50));
+}
+
+}  // namespace
