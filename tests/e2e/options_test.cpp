@@ -233,7 +233,25 @@ TEST(Options, HotkeyTakesTheWinBoxAndNeedsAKey) {
             HotkeyHolder other;
             EXPECT_FALSE(other.Take(c.modifiers, c.key)) << c.what << ": the program does not hold it";
         }
+        HotkeyHolder old;
+        EXPECT_TRUE(old.Take(MOD_CONTROL | MOD_ALT, 'C')) << c.what << ": the start-up key is still held";
     }
+}
+
+TEST(Options, NewCopyKeyCopiesAtOnce) {
+    OpenOptions options("");
+    ASSERT_NE(options.dialog, nullptr);
+    ClickControl(options.item(kHotkey));
+    SendKeys({VK_MENU, VK_F9});
+    Sleep(200);
+    ClickControl(options.item(IDOK));
+    ASSERT_TRUE(options.closed());
+    PutClipboardText("before");
+    SendKeys({VK_MENU, VK_F9});
+    EXPECT_TRUE(WaitFor([] {
+        const std::string text = ClipboardText(CF_TEXT);
+        return !text.empty() && text != "before";
+    }));
 }
 
 HWND WaitForMessageBox(HWND owner) {
