@@ -9,11 +9,15 @@ namespace tintora {
 
 void RunOptionsDialog() {
     DialogBoxParamA(app.instance, MAKEINTRESOURCEA(IDD_OPTIONS), app.mainWindow, OptionsDialogProc, 0);
+    app.ownDialog = nullptr;
 }
 
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
+        // Sampled like any other window while open; as the main window's owned popup it would
+        // otherwise count as part of it and show the hint instead.
+        app.ownDialog = dialog;
         FillOptions(dialog);
         // It must not fall behind the topmost main window; the template's system-modal style
         // is not honoured everywhere.

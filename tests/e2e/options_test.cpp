@@ -141,6 +141,18 @@ TEST(Options, DragOnTheDialogsFaceMovesIt) {
     }));
 }
 
+TEST(Options, DialogIsSampledLikeAnyOtherWindow) {
+    OpenOptions options("");
+    ASSERT_NE(options.dialog, nullptr);
+    RECT client;
+    GetClientRect(options.dialog, &client);
+    POINT face{10, client.bottom - 10};  // the dialog itself, no control
+    ClientToScreen(options.dialog, &face);
+    MoveCursor(face.x, face.y);
+    EXPECT_TRUE(WaitFor([&] { return options.program.InfoText().rfind("Pixel at ", 0) == 0; }))
+        << options.program.InfoText();
+}
+
 TEST(Options, CancelEscAndTheCloseBoxWriteNothing) {
     const char* const ways[] = {"Cancel", "Esc", "close box"};
     for (const char* way : ways) {
