@@ -52,15 +52,18 @@ prepare_template() {
   WINEPREFIX="$new" /usr/lib/wine/wineserver -w
   mkdir -p "$new/drive_c/windows/Fonts"
   cp -f /usr/share/wine/fonts/* "$new/drive_c/windows/Fonts/"
-  mv -T "$new" "$template" 2>/dev/null || rm -rf "$new"
+  touch "$new/.ready"
+  rm -rf "$template"
+  mv -T "$new" "$template"
 }
 
 start_display
-if [[ ! -f "$template/system.reg" ]]; then
+# A prefix without the mark was left half made (by a run that was cut short): made again.
+if [[ ! -f "$template/.ready" ]]; then
   mkdir -p "$root/build"
   (
     flock 9
-    [[ -f "$template/system.reg" ]] || prepare_template
+    [[ -f "$template/.ready" ]] || prepare_template
   ) 9>"$root/build/.wineprefix.lock"
 fi
 cp -a "$template" "$work/prefix"
