@@ -81,6 +81,30 @@ INT_PTR SwatchBrush(HWND control) {
     return 0;
 }
 
+void OnCommand(HWND window, WPARAM command) {
+    switch (command) {
+    case IDC_EXIT:
+        SaveWindowPosition(window);
+        EndDialog(window, 0);
+        break;
+    case IDC_HIDE:  // also Esc, which the dialog manager turns into this command
+        HideToTray(window);
+        break;
+    case IDC_ABOUT:
+        ShowAboutBox(window);
+        break;
+    case IDC_ZOOM:
+        ToggleMagnifier();
+        break;
+    case IDC_OPTIONS:
+        RunOptionsDialog();
+        RestartMagnifierTimer();  // the update rate may have changed
+        break;
+    default:
+        break;
+    }
+}
+
 void OnHotkey(WPARAM id) {
     if (app.windowShown.load() != 1) return;
     if (id == kCopyHotkeyId) {
@@ -106,18 +130,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         StartUp(window);
         return 1;
     case WM_COMMAND:
-        if (wParam == IDC_EXIT) {
-            SaveWindowPosition(window);
-            EndDialog(window, 0);
-        }
-        // Esc arrives as the same command as the bar-glyph button.
-        if (wParam == IDC_HIDE) HideToTray(window);
-        if (wParam == IDC_ABOUT) ShowAboutBox(window);
-        if (wParam == IDC_ZOOM) ToggleMagnifier();
-        if (wParam == IDC_OPTIONS) {
-            RunOptionsDialog();
-            RestartMagnifierTimer();  // the update rate may have changed
-        }
+        OnCommand(window, wParam);  // the whole wParam: only clicks, with a zero high word, act
         return 1;
     case WM_MOVING:
         if (lParam) SnapToWorkArea(window, reinterpret_cast<RECT*>(lParam), kSnapDistance);

@@ -294,6 +294,11 @@ TEST(About, ShowsTheVersionOverADisabledWindowAndMovesWhenDragged) {
     EXPECT_EQ(after.top - before.top, shift.y);
     EXPECT_EQ(after.right - after.left, before.right - before.left);
 
+    // Resting on the box, the readout shows its pixels: it is not part of the main window.
+    const POINT rest{grip.x + shift.x, grip.y + shift.y};
+    const std::string readout = "Pixel at " + std::to_string(rest.x) + ":" + std::to_string(rest.y) + "\r\n";
+    EXPECT_TRUE(WaitFor([&] { return program.InfoText().rfind(readout, 0) == 0; })) << program.InfoText();
+
     const HWND ok = FindWindowExA(box, nullptr, "Button", "OK");
     ASSERT_NE(ok, nullptr);
     ClickOn(ok);
