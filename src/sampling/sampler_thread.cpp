@@ -1,8 +1,7 @@
 #include "sampling/sampler_thread.h"
 
-#include <shlwapi.h>
-
 #include "app/app_state.h"
+#include "app/system_library.h"
 #include "mainwindow/main_dialog.h"
 #include "resources/resource_ids.h"
 #include "sampling/color_analysis.h"
@@ -15,6 +14,12 @@ constexpr DWORD kCyclePauseMs = 10;
 constexpr DWORD kHiddenPauseMs = 70;
 constexpr DWORD kRepaintPauseMs = 70;
 constexpr DWORD kCaptureRop = SRCCOPY | CAPTUREBLT;  // layered windows count in the sample
+
+// The light-weight shell utility library is loaded by this thread at its first readout, so the
+// window does not wait for it at start-up.
+constexpr char kUtilityLibrary[] = "shlwapi.dll";
+constexpr char kHlsName[] = "ColorRGBToHLS";
+using HlsFunction = void(WINAPI*)(COLORREF, WORD*, WORD*, WORD*);
 
 enum Hint : std::uint8_t { kNoHint = 0, kSwatchHintShown = 1, kWindowHintShown = 2 };
 enum class Outcome { kPlain, kSwatchHint, kWindowHint };
@@ -61,8 +66,9 @@ COLORREF Analyse(COLORREF pixel) {
 }
 
 void WriteReadout(COLORREF color) {
+    static const auto colorToHls = SystemFunction<HlsFunction>(kUtilityLibrary, kHlsName);
     WORD hue = 0, luminance = 0, saturation = 0;
-    ColorRGBToHLS(color, &hue, &luminance, &saturation);
+    if (colorToHls) colorToHls(color, &hue, &luminance, &saturation);
     app.hue = hue;
     app.luminance = luminance;
     app.saturation = saturation;
@@ -114,6 +120,9 @@ void SampleOnce() {
 }  // namespace
 
 DWORD WINAPI SamplerThread(void*) {
+    // Sampling starts once the window is on screen: until then nobody sees a readout, and the
+    // captures would only hold up the window's own start-up.
+    while (!IsWindowVisible(app.mainWindow)) Sleep(kCyclePauseMs);
     for (;;) {
         while (app.windowShown.load() != 1) Sleep(kHiddenPauseMs);
         app.screenDC = GetDC(nullptr);
