@@ -288,25 +288,29 @@ void ColorWindow::SetColor(COLORREF color) {
     WaitFor([&] { return ScreenPixel(x, y) == color; }, 2000, 5);
 }
 
-DWORD WINAPI ColorWindow::Thread(void* self) {
-    auto* me = static_cast<ColorWindow*>(self);
+void RunFixtureWindow(const char* className, WNDPROC proc, RECT r, LONG_PTR userData, HANDLE ready, HWND* window) {
     WNDCLASSA wc{};
-    wc.lpfnWndProc = ColorWindowProc;
+    wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kColorWindowClass;
+    wc.lpszClassName = className;
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
     RegisterClassA(&wc);
-    const RECT r = me->rect_;
-    me->window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kColorWindowClass, "", WS_POPUP | WS_VISIBLE, r.left, r.top,
-                                  r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
-    SetWindowLongPtrA(me->window_, GWLP_USERDATA, static_cast<LONG_PTR>(me->color_.load()));
-    SetEvent(me->ready_);
+    *window = CreateWindowExA(WS_EX_TOOLWINDOW, className, "", WS_POPUP | WS_VISIBLE, r.left, r.top,
+                              r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrA(*window, GWLP_USERDATA, userData);
+    SetEvent(ready);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (msg.message == WM_CLOSE && msg.hwnd == me->window_) break;
+        if (msg.message == WM_CLOSE && msg.hwnd == *window) break;
         DispatchMessageA(&msg);
     }
-    DestroyWindow(me->window_);
+    DestroyWindow(*window);
+}
+
+DWORD WINAPI ColorWindow::Thread(void* self) {
+    auto* me = static_cast<ColorWindow*>(self);
+    RunFixtureWindow(kColorWindowClass, ColorWindowProc, me->rect_, static_cast<LONG_PTR>(me->color_.load()),
+                     me->ready_, &me->window_);
     return 0;
 }
 

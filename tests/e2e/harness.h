@@ -82,6 +82,10 @@ void SendKeys(std::initializer_list<WORD> keys);  // pressed in order, released 
 std::string ClipboardText(UINT format, bool* hasText = nullptr);
 void PutClipboardText(const std::string& text);
 
+// Runs a borderless top-level window of the test's own on the calling thread until it is
+// closed; userData goes to its GWLP_USERDATA, and ready is set once it exists.
+void RunFixtureWindow(const char* className, WNDPROC proc, RECT rect, LONG_PTR userData, HANDLE ready, HWND* window);
+
 // A top-level window of the test's own, painted in one colour, for the sampler to read.
 class ColorWindow {
 public:

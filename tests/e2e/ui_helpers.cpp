@@ -133,21 +133,7 @@ COLORREF PatternWindow::ColorAt(int x, int y) { return RGB(x & 0xFF, y & 0xFF, k
 
 DWORD WINAPI PatternWindow::Thread(void* self) {
     auto* me = static_cast<PatternWindow*>(self);
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = PatternProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = kPatternClass;
-    RegisterClassA(&wc);
-    const RECT r = me->rect_;
-    me->window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kPatternClass, "", WS_POPUP | WS_VISIBLE, r.left, r.top,
-                                  r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
-    SetEvent(me->ready_);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (msg.message == WM_CLOSE && msg.hwnd == me->window_) break;
-        DispatchMessageA(&msg);
-    }
-    DestroyWindow(me->window_);
+    RunFixtureWindow(kPatternClass, PatternProc, me->rect_, 0, me->ready_, &me->window_);
     return 0;
 }
 
