@@ -9,6 +9,7 @@ namespace e2e {
 namespace {
 
 constexpr int kStartTimeoutMs = 10000;
+constexpr DWORD kClipboardSettleMs = 200;
 constexpr char kColorWindowClass[] = "TintoraTestColor";
 
 std::string ModuleFolder() {
@@ -263,6 +264,10 @@ void PutClipboardText(const std::string& text) {
     GlobalUnlock(block);
     if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
     CloseClipboard();
+    // Wine's clipboard manager opens the clipboard itself to take the change over; a copy made
+    // in that moment finds the clipboard held. A person never copies that fast after another
+    // program did, so the tests give it the moment.
+    Sleep(kClipboardSettleMs);
 }
 
 ColorWindow::ColorWindow(RECT rect, COLORREF color) : rect_(rect), color_(color) {
