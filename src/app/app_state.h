@@ -39,6 +39,7 @@ struct AppState {
     std::uint8_t trayButtonDown;
     NOTIFYICONDATAA trayIconData;
     UINT taskbarCreatedMsg;
+    std::uint8_t workersStarted;  // UI thread only
     MSGBOXPARAMSA aboutParams;
     HHOOK aboutHook;
     WNDPROC aboutPrevProc;

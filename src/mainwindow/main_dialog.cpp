@@ -56,8 +56,6 @@ void StartUp(HWND window) {
     SendMessageA(window, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_APP))));
     SetReadoutFont(window);
-    CreateThread(nullptr, 0, SamplerThread, window, 0, nullptr);
-    CreateThread(nullptr, 0, MemoThread, window, 0, nullptr);
     SubclassControls(window);
     LoadRemainingSettings();
 
@@ -69,6 +67,22 @@ void StartUp(HWND window) {
 
     // The template asks for a system-modal window, which Windows keeps on top; make sure of it.
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+// The worker threads start once the window is on screen. Creating a thread is costly where the
+// program starts up, so starting them earlier only delays the window, and until it shows nobody
+// sees a readout nor a swatch. They start once, however often the request comes.
+void StartWorkers(HWND window) {
+    if (app.workersStarted) return;
+    app.workersStarted = 1;
+    CreateThread(nullptr, 0, SamplerThread, window, 0, nullptr);
+    CreateThread(nullptr, 0, MemoThread, window, 0, nullptr);
+}
+
+// Posted, the request is taken after the show has finished.
+void OnShowWindow(HWND window, WPARAM shown) {
+    if (!shown || app.workersStarted) return;
+    if (!PostMessageA(window, kStartWorkersMessage, 0, 0)) StartWorkers(window);
 }
 
 // The brush that paints the preview or a memo swatch; 0 leaves other statics to the default.
@@ -151,6 +165,12 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 1;
     case kDeleteReplacedBrushMessage:
         DeleteObject(reinterpret_cast<HBRUSH>(wParam));
+        return 1;
+    case WM_SHOWWINDOW:
+        OnShowWindow(window, wParam);
+        return 0;
+    case kStartWorkersMessage:
+        StartWorkers(window);
         return 1;
     default:
         // Zero until start-up registers it, or when registering failed: never WM_NULL.

@@ -9,6 +9,9 @@ namespace tintora {
 // alive while it may be used.
 constexpr UINT kDeleteReplacedBrushMessage = WM_APP + 1;
 
+// Posted to the main window when it first shows: the worker threads start then.
+constexpr UINT kStartWorkersMessage = WM_APP + 2;
+
 // Hands a replaced swatch brush to the UI thread for deletion.
 void RetireBrush(HBRUSH brush);
 

@@ -120,9 +120,6 @@ void SampleOnce() {
 }  // namespace
 
 DWORD WINAPI SamplerThread(void*) {
-    // Sampling starts once the window is on screen: until then nobody sees a readout, and the
-    // captures would only hold up the window's own start-up.
-    while (!IsWindowVisible(app.mainWindow)) Sleep(kCyclePauseMs);
     for (;;) {
         while (app.windowShown.load() != 1) Sleep(kHiddenPauseMs);
         app.screenDC = GetDC(nullptr);

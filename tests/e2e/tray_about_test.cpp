@@ -7,6 +7,7 @@
 #include "harness.h"
 
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 namespace {
 
@@ -15,6 +16,7 @@ using namespace e2e;
 constexpr UINT kTrayNotify = WM_USER + 702;
 constexpr int kHideButton = 2;
 constexpr int kAboutButton = 103;
+constexpr UINT kStartWorkers = WM_APP + 2;
 constexpr int kSettleMs = 400;  // long enough for a posted message to have had its effect
 constexpr char kAboutCaption[] = "About";
 constexpr char kTaskbarCreated[] = "TaskbarCreated";
@@ -144,6 +146,37 @@ TEST(Tray, EveryWayOfHidingLeavesTheProgramRunningWithAnIcon) {
         EXPECT_FALSE(program.WaitForExit(kSettleMs));
         EXPECT_NE(WineTrayIcon(), nullptr);
     }
+}
+
+int ThreadCount(DWORD pid) {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == pid) ++count;
+    }
+    CloseHandle(snapshot);
+    return count;
+}
+
+// The window's own thread and the two workers, however often it shows.
+TEST(Tray, ShowingAgainStartsNoMoreWorkers) {
+    Sandbox sandbox;
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+    EXPECT_TRUE(WaitFor([&] { return ThreadCount(program.pid()) == 3; }));
+
+    for (int i = 0; i < 3; ++i) {
+        HideByClose(program);
+        ASSERT_TRUE(WaitFor([&] { return Hidden(program); }));
+        PostMessageA(program.window(), kTrayNotify, 0, WM_LBUTTONDOWN);
+        PostMessageA(program.window(), kTrayNotify, 0, WM_LBUTTONUP);
+        ASSERT_TRUE(WaitFor([&] { return Shown(program); }));
+        PostMessageA(program.window(), kStartWorkers, 0, 0);
+    }
+    Sleep(kSettleMs);
+    EXPECT_EQ(ThreadCount(program.pid()), 3);
 }
 
 TEST(Tray, OnlyAPressFollowedByAReleaseOnTheIconRestoresTheWindow) {
