@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "harness.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -115,7 +116,7 @@ double Percentile(std::vector<double> values, double p) {
 
 std::string InfoOf(HWND window) {
     char text[256] = "";
-    GetDlgItemTextA(window, 101, text, sizeof text);
+    GetDlgItemTextA(window, IDC_INFO, text, sizeof text);
     return text;
 }
 

@@ -1,4 +1,5 @@
 #include "harness.h"
+#include "resources/resource_ids.h"
 
 #include <cstdio>
 #include <cstring>
@@ -149,7 +150,7 @@ bool Program::WaitForExit(int timeoutMs, DWORD* exitCode) const {
     return true;
 }
 
-std::string Program::InfoText() const { return WindowText(control(101)); }
+std::string Program::InfoText() const { return WindowText(control(IDC_INFO)); }
 
 HWND FindMainWindow(DWORD pid) {
     struct Search {

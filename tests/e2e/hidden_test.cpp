@@ -4,12 +4,12 @@
 #include <string>
 
 #include "harness.h"
+#include "mainwindow/tray_icon.h"
 
 namespace {
 
 using namespace e2e;
 
-constexpr UINT kTrayMessage = 0x6BE;
 const char kSentinel[] = "before the copy";
 
 bool InfoShows(const Program& program, const char* hex, int timeoutMs = 2000) {
@@ -17,8 +17,8 @@ bool InfoShows(const Program& program, const char* hex, int timeoutMs = 2000) {
 }
 
 void Restore(const Program& program) {
-    PostMessageA(program.window(), kTrayMessage, 0, WM_RBUTTONDOWN);
-    PostMessageA(program.window(), kTrayMessage, 0, WM_LBUTTONUP);
+    PostMessageA(program.window(), tintora::kTrayNotifyMessage, 0, WM_RBUTTONDOWN);
+    PostMessageA(program.window(), tintora::kTrayNotifyMessage, 0, WM_LBUTTONUP);
 }
 
 TEST(Hidden, NothingIsCapturedCopiedOrStoredUntilRestored) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "resources/resource_ids.h"
 #include "ui_helpers.h"
 
 namespace {
@@ -11,9 +12,6 @@ using namespace e2e;
 constexpr int kNarrowWidth = 224;
 constexpr int kWideWidth = 328;
 constexpr int kHeight = 122;
-constexpr int kZoomView = 104;
-constexpr int kZoomButton = 107;
-constexpr int kOptionsButton = 108;
 constexpr int kCrosshairMargin = 20;
 // Away from the tray window's corner and from the pattern.
 constexpr char kPlacement[] = "x=300\r\ny=300\r\n";
@@ -45,7 +43,7 @@ TEST(Magnifier, SavedOnOpensWideWithTheViewRunning) {
     EXPECT_EQ(WindowSize(program.window()).cx, kWideWidth);
     EXPECT_EQ(WindowSize(program.window()).cy, kHeight);
     EXPECT_TRUE(Topmost(program.window()));
-    const HWND view = program.control(kZoomView);
+    const HWND view = program.control(IDC_ZOOM_VIEW);
     RECT client;
     GetClientRect(view, &client);
     // A point off both crosshair arms, a few source pixels from the cursor.
@@ -72,7 +70,7 @@ TEST(Magnifier, ButtonTogglesTheWidthStaysTopmostAndSaves) {
         const char* saved;
     } steps[] = {{kNarrowWidth, "0"}, {kWideWidth, "1"}, {kNarrowWidth, "0"}};
     for (const auto& step : steps) {
-        ClickControl(program.control(kZoomButton));
+        ClickControl(program.control(IDC_ZOOM));
         EXPECT_TRUE(WaitFor([&] { return WindowSize(program.window()).cx == step.width; })) << step.width;
         EXPECT_EQ(WindowSize(program.window()).cy, kHeight);
         EXPECT_TRUE(Topmost(program.window()));
@@ -87,7 +85,7 @@ TEST(Magnifier, ViewKeepsFollowingTheCursorAfterTheOptionsDialog) {
     MoveCursor(kCursor.x, kCursor.y);
     Program program(sandbox);
     ASSERT_NE(program.window(), nullptr);
-    const HWND view = program.control(kZoomView);
+    const HWND view = program.control(IDC_ZOOM_VIEW);
     RECT client;
     GetClientRect(view, &client);
     // The view's top-left pixel shows the source's top-left pixel.
@@ -98,7 +96,7 @@ TEST(Magnifier, ViewKeepsFollowingTheCursorAfterTheOptionsDialog) {
     ASSERT_TRUE(WaitFor([&] { return showsAround(kCursor); }));
 
     for (const int button : {IDCANCEL, IDOK}) {
-        ClickControl(program.control(kOptionsButton));
+        ClickControl(program.control(IDC_OPTIONS));
         HWND dialog = nullptr;
         ASSERT_TRUE(WaitFor([&] { return (dialog = FindOwnedDialog(program.window())) != nullptr; }));
         ClickControl(GetDlgItem(dialog, button));
@@ -135,7 +133,7 @@ TEST(Magnifier, ViewShowsTheDesktopEnlargedAroundTheSampledPoint) {
         MoveCursor(kCursor.x, kCursor.y);
         Program program(sandbox);
         ASSERT_NE(program.window(), nullptr);
-        const HWND view = program.control(kZoomView);
+        const HWND view = program.control(IDC_ZOOM_VIEW);
         RECT client;
         GetClientRect(view, &client);
         const int w = client.right, h = client.bottom;

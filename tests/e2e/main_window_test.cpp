@@ -83,7 +83,7 @@ TEST(MainWindow, ExitButtonEndsTheProcessWithCodeZero) {
     Program program(sandbox);
     ASSERT_NE(program.window(), nullptr);
 
-    const POINT exit = Centre(program.control(106));
+    const POINT exit = Centre(program.control(IDC_EXIT));
     LeftClick(exit.x, exit.y);
     DWORD code = 1;
     ASSERT_TRUE(program.WaitForExit(5000, &code));

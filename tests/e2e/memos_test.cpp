@@ -7,6 +7,7 @@
 #include <string>
 
 #include "harness.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -208,13 +209,13 @@ TEST(Memos, ClickableControlsShowTheHandCursor) {
         }
         return CurrentCursor();
     };
-    const HCURSOR arrow = cursorOver(program.control(101));
-    const HCURSOR hand = cursorOver(program.control(106));
+    const HCURSOR arrow = cursorOver(program.control(IDC_INFO));
+    const HCURSOR hand = cursorOver(program.control(IDC_EXIT));
     EXPECT_NE(hand, arrow);
     for (int id : {2, 108, 107, 103, 200, 203, 205}) {
         EXPECT_EQ(cursorOver(program.control(id)), hand) << id;
-        EXPECT_EQ(cursorOver(program.control(101)), arrow) << id;
-        EXPECT_EQ(cursorOver(program.control(102)), arrow) << id;
+        EXPECT_EQ(cursorOver(program.control(IDC_INFO)), arrow) << id;
+        EXPECT_EQ(cursorOver(program.control(IDC_PREVIEW)), arrow) << id;
     }
 }
 

@@ -6,19 +6,19 @@
 #include <commctrl.h>
 
 #include "harness.h"
+#include "resources/resource_ids.h"
 #include "ui_helpers.h"
 
 namespace {
 
 using namespace e2e;
 
-constexpr int kOptionsButton = 108;
 
 TEST(OptionsControls, LiveDialogIsTopmostWithItsControlsAndTabOrder) {
     Sandbox sandbox("[options]\r\nx=300\r\ny=300\r\nuseshift=1\r\n");  // the shift fields enabled
     Program program(sandbox);
     ASSERT_NE(program.window(), nullptr);
-    ClickControl(program.control(kOptionsButton));
+    ClickControl(program.control(IDC_OPTIONS));
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (dialog = FindOwnedDialog(program.window())) != nullptr; }));
 

@@ -5,13 +5,13 @@
 #include <commctrl.h>
 
 #include "harness.h"
+#include "resources/resource_ids.h"
 #include "ui_helpers.h"
 
 namespace {
 
 using namespace e2e;
 
-constexpr int kOptionsButton = 108;
 constexpr int kTransparent = 200, kZoomRate = 201, kUpdateRate = 202, kFormat = 205, kUseShift = 206;
 constexpr int kShiftX = 208, kShiftY = 210, kWin = 211, kHotkey = 212, kWebSafe = 213;
 constexpr int kShiftControls[] = {208, 207, 308, 210, 209, 310};
@@ -22,7 +22,7 @@ constexpr char kHotkeyMessage[] = "Can't register hotkey       ";
 struct OpenOptions {
     explicit OpenOptions(const std::string& settings) : sandbox(kPlacement + settings), program(sandbox) {
         if (!program.window()) return;
-        ClickControl(program.control(kOptionsButton));
+        ClickControl(program.control(IDC_OPTIONS));
         WaitFor([&] { return (dialog = FindOwnedDialog(program.window())) != nullptr; });
     }
     HWND item(int id) const { return GetDlgItem(dialog, id); }

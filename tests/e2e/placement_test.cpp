@@ -2,14 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "resources/resource_ids.h"
 #include "ui_helpers.h"
 
 namespace {
 
 using namespace e2e;
 
-constexpr int kInfoText = 101;
-constexpr int kExitButton = 106;
 constexpr int kWidth = 224;
 constexpr int kHeight = 122;
 
@@ -53,7 +52,7 @@ TEST(Placement, ExitButtonSavesThePosition) {
     Sandbox sandbox("[options]\r\nx=345\r\ny=-40\r\n");
     Program program(sandbox);
     ASSERT_NE(program.window(), nullptr);
-    ClickControl(program.control(kExitButton));
+    ClickControl(program.control(IDC_EXIT));
     ASSERT_TRUE(program.WaitForExit(5000));
     const std::string ini = sandbox.ReadIni();
     EXPECT_EQ(IniValue(ini, "x"), std::string("345"));
@@ -82,7 +81,7 @@ TEST(Placement, DragOnTheInfoTextMovesTheWindowAndSnapsNearEdges) {
 
     for (const auto& d : drags) {
         const POINT before = TopLeft(window);
-        const POINT from = Centre(program.control(kInfoText));
+        const POINT from = Centre(program.control(IDC_INFO));
         Drag(from, {from.x + d.aim.x - before.x, from.y + d.aim.y - before.y});
         EXPECT_TRUE(WaitFor([&] { return TopLeft(window).x == d.expected.x && TopLeft(window).y == d.expected.y; },
                             2000))

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "harness.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ TEST(Sampling, PreviewSwatchShowsTheSampledColour) {
     Program program(sandbox);
     ASSERT_NE(program.window(), nullptr);
     MoveCursor(kX, kY);
-    const POINT preview = Centre(program.control(102));
+    const POINT preview = Centre(program.control(IDC_PREVIEW));
     EXPECT_TRUE(WaitFor([&] { return ScreenPixel(preview.x, preview.y) == RGB(12, 200, 99); }));
     fixture.SetColor(RGB(250, 10, 10));
     EXPECT_TRUE(WaitFor([&] { return ScreenPixel(preview.x, preview.y) == RGB(250, 10, 10); }));
@@ -120,10 +121,10 @@ TEST(Sampling, HintsOverTheOwnWindowAndReadoutAfterLeaving) {
         Sandbox sandbox(c.ini);
         Program program(sandbox);
         ASSERT_NE(program.window(), nullptr);
-        const POINT info = Centre(program.control(101));
+        const POINT info = Centre(program.control(IDC_INFO));
         MoveCursor(info.x, info.y);
         EXPECT_TRUE(ShowsText(program, c.windowHint)) << program.InfoText();
-        const POINT swatch = Centre(program.control(203));
+        const POINT swatch = Centre(program.control(IDC_MEMO_FIRST + 3));
         MoveCursor(swatch.x, swatch.y);
         EXPECT_TRUE(ShowsText(program, kSwatchHint)) << program.InfoText();
         MoveCursor(kX, kY);

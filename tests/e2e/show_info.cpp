@@ -4,10 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "resources/resource_ids.h"
+
 namespace {
 
 constexpr char kTitleStart[] = "Tintora 1.6 - ";
-constexpr int kInfoControl = 101;
 
 BOOL CALLBACK FindPicker(HWND window, LPARAM found) {
     char title[256] = "";
@@ -32,7 +33,7 @@ int main() {
     char title[256] = "";
     char info[256] = "";
     GetWindowTextA(picker, title, sizeof title);
-    GetDlgItemTextA(picker, kInfoControl, info, sizeof info);
+    GetDlgItemTextA(picker, IDC_INFO, info, sizeof info);
     std::printf("Window: %s\nInfo text:\n%s\n", title, info);
     return 0;
 }

@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "harness.h"
+#include "mainwindow/main_dialog.h"
+#include "mainwindow/tray_icon.h"
+#include "resources/resource_ids.h"
 
 #include <shellapi.h>
 #include <tlhelp32.h>
@@ -13,10 +16,6 @@ namespace {
 
 using namespace e2e;
 
-constexpr UINT kTrayNotify = WM_USER + 702;
-constexpr int kHideButton = 2;
-constexpr int kAboutButton = 103;
-constexpr UINT kStartWorkers = WM_APP + 2;
 constexpr int kSettleMs = 400;  // long enough for a posted message to have had its effect
 constexpr char kAboutCaption[] = "About";
 constexpr char kTaskbarCreated[] = "TaskbarCreated";
@@ -127,7 +126,7 @@ void ClickOn(HWND window) {
     LeftClick(centre.x, centre.y);
 }
 
-void HideByButton(const Program& program) { ClickOn(program.control(kHideButton)); }
+void HideByButton(const Program& program) { ClickOn(program.control(IDC_HIDE)); }
 
 TEST(Tray, EveryWayOfHidingLeavesTheProgramRunningWithAnIcon) {
     const struct {
@@ -170,10 +169,10 @@ TEST(Tray, ShowingAgainStartsNoMoreWorkers) {
     for (int i = 0; i < 3; ++i) {
         HideByClose(program);
         ASSERT_TRUE(WaitFor([&] { return Hidden(program); }));
-        PostMessageA(program.window(), kTrayNotify, 0, WM_LBUTTONDOWN);
-        PostMessageA(program.window(), kTrayNotify, 0, WM_LBUTTONUP);
+        PostMessageA(program.window(), tintora::kTrayNotifyMessage, 0, WM_LBUTTONDOWN);
+        PostMessageA(program.window(), tintora::kTrayNotifyMessage, 0, WM_LBUTTONUP);
         ASSERT_TRUE(WaitFor([&] { return Shown(program); }));
-        PostMessageA(program.window(), kStartWorkers, 0, 0);
+        PostMessageA(program.window(), tintora::kStartWorkersMessage, 0, 0);
     }
     Sleep(kSettleMs);
     EXPECT_EQ(ThreadCount(program.pid()), 3);
@@ -202,11 +201,11 @@ TEST(Tray, OnlyAPressFollowedByAReleaseOnTheIconRestoresTheWindow) {
         Sandbox sandbox;
         Program program(sandbox);
         ASSERT_NE(program.window(), nullptr);
-        if (c.pressWhileShown) PostMessageA(program.window(), kTrayNotify, 0, WM_LBUTTONDOWN);
+        if (c.pressWhileShown) PostMessageA(program.window(), tintora::kTrayNotifyMessage, 0, WM_LBUTTONDOWN);
         HideByClose(program);
         ASSERT_TRUE(WaitFor([&] { return Hidden(program); }));
 
-        for (const LPARAM event : c.events) PostMessageA(program.window(), kTrayNotify, c.iconId, event);
+        for (const LPARAM event : c.events) PostMessageA(program.window(), tintora::kTrayNotifyMessage, c.iconId, event);
         if (c.restores) {
             EXPECT_TRUE(WaitFor([&] { return Shown(program); }));
         } else {
@@ -271,16 +270,16 @@ TEST(About, NothingOpensWhileTheWindowIsHidden) {
     HideByClose(program);
     ASSERT_TRUE(WaitFor([&] { return Hidden(program); }));
 
-    PostMessageA(program.window(), WM_COMMAND, kAboutButton, 0);
+    PostMessageA(program.window(), WM_COMMAND, IDC_ABOUT, 0);
     Sleep(kSettleMs);
     EXPECT_TRUE(AboutBoxes(program.pid()).empty());
     EXPECT_TRUE(IsWindowEnabled(program.window()));
 
     // Shown again, the same command opens the box: the gate, not the command, kept it shut.
-    PostMessageA(program.window(), kTrayNotify, 0, WM_LBUTTONDOWN);
-    PostMessageA(program.window(), kTrayNotify, 0, WM_LBUTTONUP);
+    PostMessageA(program.window(), tintora::kTrayNotifyMessage, 0, WM_LBUTTONDOWN);
+    PostMessageA(program.window(), tintora::kTrayNotifyMessage, 0, WM_LBUTTONUP);
     ASSERT_TRUE(WaitFor([&] { return Shown(program); }));
-    PostMessageA(program.window(), WM_COMMAND, kAboutButton, 0);
+    PostMessageA(program.window(), WM_COMMAND, IDC_ABOUT, 0);
     EXPECT_NE(WaitForAboutBox(program.pid()), nullptr);
 }
 
@@ -290,7 +289,7 @@ TEST(About, ShowsTheVersionOverADisabledWindowAndMovesWhenDragged) {
     const HWND main = program.window();
     ASSERT_NE(main, nullptr);
 
-    ClickOn(program.control(kAboutButton));
+    ClickOn(program.control(IDC_ABOUT));
     const HWND box = WaitForAboutBox(program.pid());
     ASSERT_NE(box, nullptr);
     EXPECT_FALSE(IsWindowEnabled(main));
@@ -305,7 +304,7 @@ TEST(About, ShowsTheVersionOverADisabledWindowAndMovesWhenDragged) {
     EXPECT_FALSE(text[4].empty());
 
     // A second About command while the box is open opens no second box.
-    PostMessageA(main, WM_COMMAND, kAboutButton, 0);
+    PostMessageA(main, WM_COMMAND, IDC_ABOUT, 0);
     Sleep(kSettleMs);
     EXPECT_EQ(AboutBoxes(program.pid()).size(), 1u);
 
