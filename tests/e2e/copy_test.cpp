@@ -11,12 +11,13 @@ using namespace e2e;
 
 constexpr COLORREF kColor = RGB(255, 128, 10);
 const char kSentinel[] = "before the copy";
+constexpr int kWaitMs = 5000;
 
 void PressCopyKey() { SendKeys({VK_CONTROL, VK_MENU, 'C'}); }
 
 bool ClipboardBecomes(const std::string& text) {
     // Polled gently: each look opens the clipboard, which the program needs too.
-    return WaitFor([&] { return ClipboardText(CF_TEXT) == text; }, 2000, 50);
+    return WaitFor([&] { return ClipboardText(CF_TEXT) == text; }, kWaitMs, 50);
 }
 
 // A started program with the cursor resting on the fixture and its readout showing.
@@ -118,7 +119,10 @@ TEST(Copy, ClipboardHeldByAnotherProgramLeavesItAndTheNextCopyWorks) {
 
     ASSERT_TRUE(OpenClipboard(fixture.window()));
     PressCopyKey();
-    Sleep(300);
+    // A memo key pressed after it is taken after it: once its colour is saved, the copy has been
+    // tried while the clipboard was held.
+    SendKeys({VK_CONTROL, VK_MENU, '1'});
+    EXPECT_TRUE(WaitFor([&] { return sandbox.ReadIni().find("memo1=" + std::to_string(kColor)) != std::string::npos; }));
     DWORD_PTR result = 0;
     EXPECT_TRUE(SendMessageTimeoutA(program.window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result));
     CloseClipboard();

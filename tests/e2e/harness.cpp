@@ -46,6 +46,21 @@ void RemoveFolder(const std::string& folder) {
     RemoveDirectoryA(folder.c_str());
 }
 
+// Where the test last put the cursor.
+POINT cursorTarget{};
+
+// A mouse event at a screen point, in absolute input's 0..65535 scale, rounded up so that the
+// scaling back lands on that very pixel.
+INPUT MouseAt(POINT p, DWORD flags) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (p.x * 65536 + width - 1) / width;
+    input.mi.dy = (p.y * 65536 + height - 1) / height;
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
 void SendInputs(std::vector<INPUT>& inputs) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
@@ -107,6 +122,16 @@ Sandbox::Sandbox(const std::string& iniText, bool writeIni) {
 Sandbox::~Sandbox() { RemoveFolder(folder_); }
 
 std::string Sandbox::ReadIni() const { return ReadWholeFile(iniPath(), nullptr); }
+
+bool Sandbox::WaitForMemoKeys() const {
+    return WaitFor([&] {
+        const std::string text = ReadIni();
+        for (char slot = '1'; slot <= '6'; ++slot) {
+            if (text.find(std::string("\nmemo") + slot + "=") == std::string::npos) return false;
+        }
+        return true;
+    });
+}
 
 bool Sandbox::IniExists() const {
     bool exists = false;
@@ -203,13 +228,13 @@ COLORREF ScreenPixel(int x, int y) {
     return pixel;
 }
 
-void MoveCursor(int x, int y) { SetCursorPos(x, y); }
+void MoveCursor(int x, int y) {
+    cursorTarget = {x, y};
+    SetCursorPos(x, y);
+}
 
 void Press(DWORD downFlag, DWORD upFlag) {
-    std::vector<INPUT> inputs(2);
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = downFlag;
-    inputs[1].mi.dwFlags = upFlag;
+    std::vector<INPUT> inputs{MouseAt(cursorTarget, downFlag), MouseAt(cursorTarget, upFlag)};
     SendInputs(inputs);
 }
 
@@ -218,6 +243,29 @@ void LeftClick(int x, int y) {
     Sleep(30);
     Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
 }
+
+void ClickControl(HWND control) {
+    const POINT centre = Centre(control);
+    WaitFor([&] {
+        const HWND hit = WindowFromPoint(centre);
+        return hit == control || IsChild(control, hit);
+    });
+    LeftClick(centre.x, centre.y);
+}
+
+HWND FocusedWindow(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+bool HasFocus(HWND window) {
+    const HWND focus = FocusedWindow(window);
+    return focus != nullptr && (focus == window || IsChild(window, focus));
+}
+
+bool TakesInput(HWND window) { return GetForegroundWindow() == window && HasFocus(window); }
 
 void SendKeys(std::initializer_list<WORD> keys) {
     std::vector<INPUT> inputs;

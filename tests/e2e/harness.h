@@ -37,6 +37,9 @@ public:
     std::string exePath() const { return folder_ + "\\tintora.exe"; }
     std::string iniPath() const { return folder_ + "\\tintora.ini"; }
     std::string ReadIni() const;  // empty when there is no file
+    // Once the program shows it writes its six memo colours; a test that compares the file
+    // before and after an action waits for that write first.
+    bool WaitForMemoKeys() const;
     bool IniExists() const;
     void WriteIni(const std::string& text) const;
 
@@ -73,9 +76,22 @@ POINT Centre(HWND window);
 
 COLORREF ScreenPixel(int x, int y);
 void MoveCursor(int x, int y);
+// Button events at the point the cursor was last moved to: each carries that point, because
+// Wine may still deliver the pointer event of an earlier move to a busy program and so put the
+// cursor back there for a moment.
 void Press(DWORD downFlag, DWORD upFlag);
 void LeftClick(int x, int y);
+// Clicks the middle of a window once it is the one under that point, as a person would.
+void ClickControl(HWND control);
 void SendKeys(std::initializer_list<WORD> keys);  // pressed in order, released in reverse
+
+// The control that has the keyboard focus in the thread that owns window, or null.
+HWND FocusedWindow(HWND window);
+// True when that focus is on the window or one of its controls (a dialog hands the focus it gets
+// on to its control that had it last).
+bool HasFocus(HWND window);
+// True once the window is the foreground window and holds the focus: keys and clicks reach it.
+bool TakesInput(HWND window);
 
 // Text on the clipboard in the given format (CF_TEXT: ANSI bytes; CF_UNICODETEXT: UTF-8 of it).
 // Empty when there is none; hasText tells the two apart.

@@ -11,9 +11,12 @@ namespace {
 using namespace e2e;
 
 const char kSentinel[] = "before the copy";
+// The sampler looks for the window every 70 ms while it is hidden: shown again, the readout
+// follows at once, not after some long idle pause. The bound leaves room for a busy machine.
+constexpr ULONGLONG kPromptMs = 500;
 
-bool InfoShows(const Program& program, const char* hex, int timeoutMs = 2000) {
-    return WaitFor([&] { return program.InfoText().find(hex) != std::string::npos; }, timeoutMs, 5);
+bool InfoShows(const Program& program, const char* hex) {
+    return WaitFor([&] { return program.InfoText().find(hex) != std::string::npos; }, 5000, 5);
 }
 
 void Restore(const Program& program) {
@@ -45,9 +48,9 @@ TEST(Hidden, NothingIsCapturedCopiedOrStoredUntilRestored) {
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(program.window()) != FALSE; }));
     const ULONGLONG shown = GetTickCount64();
     EXPECT_TRUE(InfoShows(program, "0x665544"));
-    EXPECT_LE(GetTickCount64() - shown, 150u);  // the sampler wakes from its idle pauses promptly
+    EXPECT_LE(GetTickCount64() - shown, kPromptMs);
     SendKeys({VK_CONTROL, VK_MENU, 'C'});
-    EXPECT_TRUE(WaitFor([&] { return ClipboardText(CF_TEXT) == "445566"; }, 2000, 50));
+    EXPECT_TRUE(WaitFor([&] { return ClipboardText(CF_TEXT) == "445566"; }, 5000, 50));
 }
 
 }  // namespace

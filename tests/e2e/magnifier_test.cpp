@@ -99,6 +99,7 @@ TEST(Magnifier, ViewKeepsFollowingTheCursorAfterTheOptionsDialog) {
         ClickControl(program.control(IDC_OPTIONS));
         HWND dialog = nullptr;
         ASSERT_TRUE(WaitFor([&] { return (dialog = FindOwnedDialog(program.window())) != nullptr; }));
+        ASSERT_TRUE(WaitFor([&] { return TakesInput(dialog); }));
         ClickControl(GetDlgItem(dialog, button));
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
         const POINT moved{kCursor.x + (button == IDOK ? 30 : -30), kCursor.y + 20};

@@ -33,8 +33,8 @@ std::string MemoLine(int slot, unsigned long value) {
     return "memo" + std::to_string(slot + 1) + "=" + std::to_string(value) + "\r\n";
 }
 
-bool IniHolds(const Sandbox& sandbox, const std::string& line, int timeoutMs = 500) {
-    return WaitFor([&] { return sandbox.ReadIni().find(line) != std::string::npos; }, timeoutMs);
+bool IniHolds(const Sandbox& sandbox, const std::string& line) {
+    return WaitFor([&] { return sandbox.ReadIni().find(line) != std::string::npos; });
 }
 
 bool ReadoutAt(const Program& program, int x, int y) {
@@ -111,15 +111,17 @@ TEST(Memos, LeftPressCopiesAtOnceAndTheCopyKeyRepeatsIt) {
         ASSERT_NE(program.window(), nullptr);
         const POINT swatch = SwatchPoint(program, 1);
         MoveCursor(swatch.x, swatch.y);
-        Sleep(300);  // the sampler settles on the swatch and then rests
+        // Once the hint shows, the sampler rests on the swatch and takes no colour that would
+        // replace the memo's.
+        ASSERT_TRUE(WaitFor([&] { return program.InfoText().rfind("Click Left button", 0) == 0; }));
         PutClipboardText(kSentinel);
         Press(MOUSEEVENTF_LEFTDOWN, 0);
-        EXPECT_TRUE(WaitFor([&] { return ClipboardText(CF_TEXT) == c.text; }, 1000, 50)) << ClipboardText(CF_TEXT);
+        EXPECT_TRUE(WaitFor([&] { return ClipboardText(CF_TEXT) == c.text; }, 5000, 50)) << ClipboardText(CF_TEXT);
         Press(MOUSEEVENTF_LEFTUP, 0);
 
         PutClipboardText(kSentinel);
         SendKeys({VK_CONTROL, VK_MENU, 'C'});
-        EXPECT_TRUE(WaitFor([&] { return ClipboardText(CF_TEXT) == c.text; }, 1000, 50)) << ClipboardText(CF_TEXT);
+        EXPECT_TRUE(WaitFor([&] { return ClipboardText(CF_TEXT) == c.text; }, 5000, 50)) << ClipboardText(CF_TEXT);
     }
 }
 
@@ -179,6 +181,7 @@ TEST(Memos, CancelledChooserChangesNothing) {
     const HWND chooser = WaitForChooser(program);
     ASSERT_NE(chooser, nullptr);
     SetDlgItemInt(chooser, 706, 200, FALSE);
+    ASSERT_TRUE(sandbox.WaitForMemoKeys());
     const std::string before = sandbox.ReadIni();
     PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(chooser); }));

@@ -21,9 +21,10 @@ constexpr char kHotkeyMessage[] = "Can't register hotkey       ";
 // One program with its options dialog open.
 struct OpenOptions {
     explicit OpenOptions(const std::string& settings) : sandbox(kPlacement + settings), program(sandbox) {
-        if (!program.window()) return;
+        if (!program.window() || !sandbox.WaitForMemoKeys()) return;
         ClickControl(program.control(IDC_OPTIONS));
         WaitFor([&] { return (dialog = FindOwnedDialog(program.window())) != nullptr; });
+        WaitFor([&] { return TakesInput(dialog); });
     }
     HWND item(int id) const { return GetDlgItem(dialog, id); }
     // WM_GETTEXT: GetWindowText on another process's control gives only its creation text.
@@ -33,7 +34,18 @@ struct OpenOptions {
         return buffer;
     }
     bool checked(int id) const { return SendMessageA(item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    bool closed() const { return WaitFor([&] { return !IsWindow(dialog); }, 3000); }
+    bool closed(int timeoutMs = 5000) const { return WaitFor([&] { return !IsWindow(dialog); }, timeoutMs); }
+    // Clicks a field and waits for its caret: the keys that follow then go to it.
+    bool Focus(int id) const {
+        ClickControl(item(id));
+        return WaitFor([&] { return FocusedWindow(dialog) == item(id); });
+    }
+    // Types a combination into the hotkey field and waits until it shows what was typed.
+    void TypeHotkey(std::initializer_list<WORD> keys, LRESULT shown) const {
+        ASSERT_TRUE(Focus(kHotkey));
+        SendKeys(keys);
+        ASSERT_TRUE(WaitFor([&] { return SendMessageA(item(kHotkey), HKM_GETHOTKEY, 0, 0) == shown; }));
+    }
 
     Sandbox sandbox;
     Program program;
@@ -197,9 +209,9 @@ TEST(Options, UpdateRateStepsByTenAndStaysWithinItsRange) {
     for (const auto& c : cases) {
         OpenOptions options(c.settings);
         ASSERT_NE(options.dialog, nullptr) << c.settings;
-        ClickControl(options.item(kUpdateRate));
+        ASSERT_TRUE(options.Focus(kUpdateRate)) << c.settings;
         for (int i = 0; i < c.presses; ++i) SendKeys({c.key});
-        EXPECT_TRUE(WaitFor([&] { return options.text(kUpdateRate) == c.shown; }, 2000))
+        EXPECT_TRUE(WaitFor([&] { return options.text(kUpdateRate) == c.shown; }))
             << c.settings << " -> " << options.text(kUpdateRate);
         ClickControl(options.item(IDOK));
         ASSERT_TRUE(options.closed());
@@ -223,19 +235,20 @@ TEST(Options, HotkeyTakesTheWinBoxAndNeedsAKey) {
         const char* what;
         bool win;
         std::initializer_list<WORD> keys;
+        LRESULT shown;  // what the field shows: key in the low byte, HOTKEYF_ flags above
         const char* saved;
         UINT modifiers, key;  // the combination the program then holds
     } cases[] = {
-        {"Win box with Ctrl+Shift+X", true, {VK_CONTROL, VK_SHIFT, 'X'}, "22542", MOD_WIN | MOD_CONTROL | MOD_SHIFT, 'X'},
-        {"Alt+F9", false, {VK_MENU, VK_F9}, "30721", MOD_ALT, VK_F9},
-        {"modifiers only", true, {VK_CONTROL, VK_SHIFT}, "0", 0, 0},
+        {"Win box with Ctrl+Shift+X", true, {VK_CONTROL, VK_SHIFT, 'X'}, MAKEWORD('X', HOTKEYF_CONTROL | HOTKEYF_SHIFT),
+         "22542", MOD_WIN | MOD_CONTROL | MOD_SHIFT, 'X'},
+        {"Alt+F9", false, {VK_MENU, VK_F9}, MAKEWORD(VK_F9, HOTKEYF_ALT), "30721", MOD_ALT, VK_F9},
+        {"modifiers only", true, {VK_CONTROL, VK_SHIFT}, 0, "0", 0, 0},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         OpenOptions options("");
         ASSERT_NE(options.dialog, nullptr) << c.what;
-        ClickControl(options.item(kHotkey));
-        SendKeys(c.keys);
-        Sleep(200);
+        options.TypeHotkey(c.keys, c.shown);
         if (c.win) ClickControl(options.item(kWin));
         ASSERT_TRUE(WaitFor([&] { return options.checked(kWin) == c.win; })) << c.what;
         ClickControl(options.item(IDOK));
@@ -253,9 +266,7 @@ TEST(Options, HotkeyTakesTheWinBoxAndNeedsAKey) {
 TEST(Options, NewCopyKeyCopiesAtOnce) {
     OpenOptions options("");
     ASSERT_NE(options.dialog, nullptr);
-    ClickControl(options.item(kHotkey));
-    SendKeys({VK_MENU, VK_F9});
-    Sleep(200);
+    options.TypeHotkey({VK_MENU, VK_F9}, MAKEWORD(VK_F9, HOTKEYF_ALT));
     ClickControl(options.item(IDOK));
     ASSERT_TRUE(options.closed());
     PutClipboardText("before");
@@ -291,9 +302,7 @@ bool HasText(HWND box, const std::string& text) {
 TEST(Options, RefusedHotkeyIsReportedCancelStaysOkCloses) {
     OpenOptions options("");
     ASSERT_NE(options.dialog, nullptr);
-    ClickControl(options.item(kHotkey));
-    SendKeys({VK_CONTROL, VK_SHIFT, 'X'});
-    Sleep(200);
+    options.TypeHotkey({VK_CONTROL, VK_SHIFT, 'X'}, MAKEWORD('X', HOTKEYF_CONTROL | HOTKEYF_SHIFT));
     HotkeyHolder other;
     ASSERT_TRUE(other.Take(MOD_CONTROL | MOD_SHIFT, 'X'));
 
@@ -305,7 +314,7 @@ TEST(Options, RefusedHotkeyIsReportedCancelStaysOkCloses) {
         EXPECT_TRUE(HasText(box, kHotkeyMessage));
         ClickControl(GetDlgItem(box, answer));
         EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
-        EXPECT_EQ(options.closed(), answer == IDOK) << answer;
+        EXPECT_EQ(options.closed(answer == IDOK ? 5000 : 1000), answer == IDOK) << answer;
         EXPECT_EQ(IniValue(options.sandbox.ReadIni(), "copy"), std::string("22534"));
         WaitPastDoubleClick();
     }

@@ -34,8 +34,8 @@ std::string ReadoutOf(int x, int y, COLORREF c) {
     return text;
 }
 
-bool ShowsText(const Program& program, const std::string& text, int timeoutMs = 2000) {
-    return WaitFor([&] { return program.InfoText() == text; }, timeoutMs);
+bool ShowsText(const Program& program, const std::string& text) {
+    return WaitFor([&] { return program.InfoText() == text; });
 }
 
 TEST(Sampling, ReadoutOfTheWorkedExample) {
@@ -76,7 +76,7 @@ TEST(Sampling, WebSafeThresholdNeighboursAndBlack) {
         fixture.SetColor(c.pixel);
         MoveCursor(kX, kY);
         const std::string hexLine = std::string("\r\nHEX  0x") + c.hex + "\r\n";
-        EXPECT_TRUE(WaitFor([&] { return program.InfoText().find(hexLine) != std::string::npos; }, 2000))
+        EXPECT_TRUE(WaitFor([&] { return program.InfoText().find(hexLine) != std::string::npos; }))
             << c.hex << " / " << program.InfoText();
     }
 }
@@ -128,7 +128,7 @@ TEST(Sampling, HintsOverTheOwnWindowAndReadoutAfterLeaving) {
         MoveCursor(swatch.x, swatch.y);
         EXPECT_TRUE(ShowsText(program, kSwatchHint)) << program.InfoText();
         MoveCursor(kX, kY);
-        EXPECT_TRUE(ShowsText(program, ReadoutOf(kX, kY, RGB(9, 8, 7)), 200))
+        EXPECT_TRUE(ShowsText(program, ReadoutOf(kX, kY, RGB(9, 8, 7))))
             << program.InfoText();
     }
 }

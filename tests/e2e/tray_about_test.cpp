@@ -92,15 +92,6 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-// True when the keyboard focus of the window's thread is on the window or one of its controls
-// (a dialog hands the focus it gets on to its control that had it last).
-bool HasFocus(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus == window || IsChild(window, info.hwndFocus);
-}
-
 // One mouse event at a point of the screen.
 void Mouse(DWORD flags, POINT p) {
     INPUT input{};
@@ -119,14 +110,7 @@ void HideByEsc(const Program& program) {
 
 void HideByClose(const Program& program) { PostMessageA(program.window(), WM_CLOSE, 0, 0); }
 
-// Clicks the middle of a window once it is the one under that point.
-void ClickOn(HWND window) {
-    const POINT centre = Centre(window);
-    WaitFor([&] { return WindowFromPoint(centre) == window; });
-    LeftClick(centre.x, centre.y);
-}
-
-void HideByButton(const Program& program) { ClickOn(program.control(IDC_HIDE)); }
+void HideByButton(const Program& program) { ClickControl(program.control(IDC_HIDE)); }
 
 TEST(Tray, EveryWayOfHidingLeavesTheProgramRunningWithAnIcon) {
     const struct {
@@ -258,7 +242,7 @@ TEST(Tray, TaskbarCreatedRegistersTheIconAfreshOnlyWhileHidden) {
         EXPECT_TRUE(Hidden(program));
         // A real click on the icon in Wine's tray reaches the window only through a fresh registration.
         ASSERT_TRUE(WaitFor([] { return WineTrayIcon() != nullptr; }));
-        ClickOn(WineTrayIcon());
+        ClickControl(WineTrayIcon());
         EXPECT_TRUE(WaitFor([&] { return Shown(program); }));
     }
 }
@@ -289,7 +273,7 @@ TEST(About, ShowsTheVersionOverADisabledWindowAndMovesWhenDragged) {
     const HWND main = program.window();
     ASSERT_NE(main, nullptr);
 
-    ClickOn(program.control(IDC_ABOUT));
+    ClickControl(program.control(IDC_ABOUT));
     const HWND box = WaitForAboutBox(program.pid());
     ASSERT_NE(box, nullptr);
     EXPECT_FALSE(IsWindowEnabled(main));
@@ -320,7 +304,7 @@ TEST(About, ShowsTheVersionOverADisabledWindowAndMovesWhenDragged) {
     Mouse(MOUSEEVENTF_LEFTDOWN, grip);
     for (int step = 1; step <= 4; ++step) Mouse(0, {grip.x + shift.x * step / 4, grip.y + shift.y * step / 4});
     Mouse(MOUSEEVENTF_LEFTUP, {grip.x + shift.x, grip.y + shift.y});
-    EXPECT_TRUE(WaitFor([&] { return WindowRect(box).left == before.left + shift.x; }, 2000));
+    EXPECT_TRUE(WaitFor([&] { return WindowRect(box).left == before.left + shift.x; }));
     const RECT after = WindowRect(box);
     EXPECT_EQ(after.left - before.left, shift.x);
     EXPECT_EQ(after.top - before.top, shift.y);
@@ -333,7 +317,7 @@ TEST(About, ShowsTheVersionOverADisabledWindowAndMovesWhenDragged) {
 
     const HWND ok = FindWindowExA(box, nullptr, "Button", "OK");
     ASSERT_NE(ok, nullptr);
-    ClickOn(ok);
+    ClickControl(ok);
     EXPECT_TRUE(WaitFor([&] { return AboutBoxes(program.pid()).empty(); }));
     EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main) && HasFocus(main); }));
     EXPECT_TRUE(IsWindowVisible(main));

@@ -80,11 +80,6 @@ HWND FindOwnedDialog(HWND owner) {
     return search.found;
 }
 
-void ClickControl(HWND control) {
-    const POINT p = Centre(control);
-    LeftClick(p.x, p.y);
-}
-
 void Drag(POINT from, POINT to) {
     MoveCursor(from.x, from.y);
     Sleep(50);

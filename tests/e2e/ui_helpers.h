@@ -17,8 +17,6 @@ std::vector<std::string> IniLines(const std::string& iniText);
 
 // The visible dialog (class #32770) owned by owner, or null.
 HWND FindOwnedDialog(HWND owner);
-// Clicks the middle of a control, as a person would.
-void ClickControl(HWND control);
 // Presses the left button at from, moves in small steps to to, and lets go there.
 void Drag(POINT from, POINT to);
 // The client area's top-left corner in screen pixels.
