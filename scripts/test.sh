@@ -4,4 +4,5 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 scripts/setup.sh
 scripts/build.sh win32 win64 host
+scripts/package.sh >/dev/null  # the resource tests read the program out of the download
 ctest --test-dir build/host --output-on-failure "$@"

@@ -20,8 +20,6 @@ namespace tintora {
 namespace {
 
 constexpr char kTaskbarCreated[] = "TaskbarCreated";
-// Shows only on the taskbar button: the window has no caption bar.
-constexpr char kWindowTitle[] = "Tintora 1.6 - by the Tintora developers";
 
 // The readout font: no installed face has this name, so the mapper picks by the fixed pitch,
 // which keeps the readout's columns aligned.
@@ -47,7 +45,6 @@ void StartUp(HWND window) {
     app.mainWindow = window;
     app.windowShown = 1;
     FillTrayIconData(window);
-    SetWindowTextA(window, kWindowTitle);
     AddDropShadow(window);
     LoadCopyHotkey();
     RegisterCopyHotkeyAtStartUp();

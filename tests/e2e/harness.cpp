@@ -361,6 +361,31 @@ void RunFixtureWindow(const char* className, WNDPROC proc, RECT r, LONG_PTR user
     DestroyWindow(*window);
 }
 
+void PaintByScreenPosition(HWND window, COLORREF (*colorAt)(int x, int y)) {
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> pixels(static_cast<std::size_t>(client.right) * client.bottom);
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            const COLORREF c = colorAt(origin.x + x, origin.y + y);
+            pixels[static_cast<std::size_t>(y) * client.right + x] = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+        }
+    }
+    SetDIBitsToDevice(dc, 0, 0, client.right, client.bottom, 0, 0, 0, client.bottom, pixels.data(), &info,
+                      DIB_RGB_COLORS);
+    EndPaint(window, &paint);
+}
+
 DWORD WINAPI ColorWindow::Thread(void* self) {
     auto* me = static_cast<ColorWindow*>(self);
     RunFixtureWindow(kColorWindowClass, ColorWindowProc, me->rect_, static_cast<LONG_PTR>(me->color_.load()),

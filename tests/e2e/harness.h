@@ -102,6 +102,9 @@ void PutClipboardText(const std::string& text);
 // closed; userData goes to its GWLP_USERDATA, and ready is set once it exists.
 void RunFixtureWindow(const char* className, WNDPROC proc, RECT rect, LONG_PTR userData, HANDLE ready, HWND* window);
 
+// Answers WM_PAINT for window: every pixel in the colour that colorAt gives for its screen position.
+void PaintByScreenPosition(HWND window, COLORREF (*colorAt)(int x, int y));
+
 // A top-level window of the test's own, painted in one colour, for the sampler to read.
 class ColorWindow {
 public:

@@ -29,28 +29,7 @@ BOOL CALLBACK FindOwned(HWND window, LPARAM data) {
 
 LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(window, &paint);
-    RECT client;
-    GetClientRect(window, &client);
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = client.right;
-    info.bmiHeader.biHeight = -client.bottom;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    std::vector<DWORD> pixels(static_cast<std::size_t>(client.right) * client.bottom);
-    for (int y = 0; y < client.bottom; ++y) {
-        for (int x = 0; x < client.right; ++x) {
-            const COLORREF c = PatternWindow::ColorAt(origin.x + x, origin.y + y);
-            pixels[static_cast<std::size_t>(y) * client.right + x] = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
-        }
-    }
-    SetDIBitsToDevice(dc, 0, 0, client.right, client.bottom, 0, 0, 0, client.bottom, pixels.data(), &info,
-                      DIB_RGB_COLORS);
-    EndPaint(window, &paint);
+    PaintByScreenPosition(window, PatternWindow::ColorAt);
     return 0;
 }
 

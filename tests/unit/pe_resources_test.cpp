@@ -1,8 +1,10 @@
 // Checks the built Windows programs from the outside: headers, imports and every resource.
-// Build the win32 and win64 presets first; a missing program skips its cases.
+// Build the win32 and win64 presets first; a missing program skips its cases. The program in the
+// download is read out of the zip that scripts/package.sh makes, and is never skipped.
 #include "button_pictures.h"
 #include "pe_reader.h"
 #include "resources/resource_ids.h"
+#include "zip_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +12,7 @@
 #include <array>
 #include <cctype>
 #include <string>
+#include <string_view>
 
 namespace tintora {
 namespace {
@@ -26,25 +29,43 @@ constexpr std::uint16_t kSubsystemWindowsGui = 2;
 
 struct Build {
     const char* name;
-    const char* exe;  // below the source folder
+    const char* file;  // below the source folder: the program, or the zip that holds it
     std::uint16_t machine;
     bool pe32Plus;
     const char* arch;
     const char* otherArch;
+    bool packaged;
 };
 
+constexpr char kPackagedExe[] = "tintora.exe";
 constexpr Build kBuilds[] = {
-    {"win32", "build/win32/tintora.exe", 0x14C, false, "x86", "amd64"},
-    {"win64", "build/win64/tintora.exe", 0x8664, true, "amd64", "x86"},
+    {"win32", "build/win32/tintora.exe", 0x14C, false, "x86", "amd64", false},
+    {"win64", "build/win64/tintora.exe", 0x8664, true, "amd64", "x86", false},
+    {"packaged", TINTORA_PACKAGE, 0x14C, false, "x86", "amd64", true},
 };
 
 void PrintTo(const Build& build, std::ostream* out) { *out << build.name; }
 
+std::vector<zip::File> PackagedFiles() {
+    const auto archive = pe::ReadFile(std::filesystem::path(TINTORA_SOURCE_DIR) / TINTORA_PACKAGE);
+    return zip::ReadAll(archive).value_or(std::vector<zip::File>{});
+}
+
+std::vector<std::uint8_t> PackagedProgram() {
+    for (zip::File& file : PackagedFiles()) {
+        if (file.name == kPackagedExe) return std::move(file.data);
+    }
+    return {};
+}
+
 class BuiltProgram : public ::testing::TestWithParam<Build> {
 protected:
     void SetUp() override {
-        auto bytes = pe::ReadFile(std::filesystem::path(TINTORA_SOURCE_DIR) / GetParam().exe);
-        if (bytes.empty()) GTEST_SKIP() << GetParam().exe << " is not built";
+        const Build& build = GetParam();
+        auto bytes = build.packaged ? PackagedProgram()
+                                    : pe::ReadFile(std::filesystem::path(TINTORA_SOURCE_DIR) / build.file);
+        if (bytes.empty() && build.packaged) FAIL() << "no " << kPackagedExe << " in " << build.file << ": run scripts/package.sh";
+        if (bytes.empty()) GTEST_SKIP() << build.file << " is not built";
         image_.emplace(std::move(bytes));
         ASSERT_EQ(image_->error(), "");
     }
@@ -107,14 +128,18 @@ bool IsStaticClass(const pe::NameOrOrdinal& windowClass) {
 }
 
 TEST_P(BuiltProgram, MainDialogMatchesItsTemplate) {
+    constexpr std::uint32_t kCaptionless = 0x80800842;  // no caption bar, though the template has a text
+    constexpr std::string_view kTitleStart = "Tintora 1.6 - ";  // then the makers' credit
+    static_assert((kWsPopup | kWsBorder | kDsSysModal | kDsCenter | kDsSetFont) == kCaptionless);
     const auto dialog = pe::DecodeDialog(Resource(kRtDialog, IDD_MAIN));
     ASSERT_TRUE(dialog) << "dialog template unreadable";
-    EXPECT_EQ(dialog->style, kWsPopup | kWsBorder | kDsSysModal | kDsCenter | kDsSetFont);
+    EXPECT_EQ(dialog->style, kCaptionless);
     EXPECT_EQ(dialog->exStyle, 0u);
     EXPECT_EQ((std::array{dialog->x, dialog->y, dialog->cx, dialog->cy}), (std::array<std::int16_t, 4>{0, 0, 148, 74}));
     EXPECT_EQ(dialog->menu, pe::NameOrOrdinal(std::string()));
     EXPECT_EQ(dialog->windowClass, pe::NameOrOrdinal(std::string()));
-    EXPECT_EQ(dialog->title, "");
+    EXPECT_TRUE(dialog->title.starts_with(kTitleStart) && dialog->title.size() > kTitleStart.size())
+        << dialog->title;
     EXPECT_EQ(dialog->fontSize, 8);
     EXPECT_EQ(dialog->fontName, "MS Sans Serif");
 
@@ -351,6 +376,22 @@ TEST_P(BuiltProgram, VersionResourceNamesTheProgram) {
     EXPECT_EQ(info->strings.at(kTable), expected);
 }
 
+// The download holds the program and, as text a Windows editor shows, the readme and licence.
+TEST(Package, HoldsTheProgramReadmeAndLicence) {
+    const auto files = PackagedFiles();
+    std::vector<std::string> names;
+    for (const zip::File& file : files) {
+        names.push_back(file.name);
+        if (file.name == kPackagedExe) continue;
+        const std::string text(file.data.begin(), file.data.end());
+        EXPECT_FALSE(text.empty()) << file.name;
+        for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
+            ASSERT_TRUE(at > 0 && text[at - 1] == '\r') << file.name << ": a line ends without CR at " << at;
+        }
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"LICENSE", "README.txt", kPackagedExe}));
+}
+
 // The reader itself: a damaged program must end in a refusal, not a crash or a hang.
 TEST(PeReader, RefusesFilesWithoutValidHeaders) {
     std::vector<std::uint8_t> dosOnly(0x40, 0);
@@ -383,8 +424,8 @@ TEST(PeReader, RefusesFilesWithoutValidHeaders) {
 }
 
 TEST(PeReader, SurvivesEveryDamagedWordOfARealProgram) {
-    const auto original = pe::ReadFile(std::filesystem::path(TINTORA_SOURCE_DIR) / kBuilds[0].exe);
-    if (original.empty()) GTEST_SKIP() << kBuilds[0].exe << " is not built";
+    const auto original = pe::ReadFile(std::filesystem::path(TINTORA_SOURCE_DIR) / kBuilds[0].file);
+    if (original.empty()) GTEST_SKIP() << kBuilds[0].file << " is not built";
     constexpr std::uint8_t kDamage[] = {0x00, 0xFF};
     constexpr std::size_t kTruncations = 16;
     std::size_t refused = 0;
