@@ -39,7 +39,8 @@ std::size_t WrittenSizeLimit(std::size_t textSize, std::string_view section, std
 // value with outer blanks or enclosing quotes is written inside double quotes, so that it reads
 // back as given; a key that already reads as value leaves the text as it is. Returns the new
 // size, or 0 when the names or the value cannot stand in a line as given (a line break
-// anywhere, '=' or outer blanks in the key, ']' in the section).
+// anywhere, an empty name, outer blanks in either, '=' in the key or '[' or ';' at its start,
+// ']' in the section).
 std::size_t Write(std::string_view text, std::string_view section, std::string_view key,
                   std::string_view value, char* out);
 

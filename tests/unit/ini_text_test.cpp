@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "text_change.h"
+
 namespace tintora::ini {
 namespace {
 
@@ -193,14 +195,7 @@ TEST(IniText, RandomFilesSurviveWrites) {
                 EXPECT_EQ(Read(after, other), Read(file, other)) << other;
             }
         }
-        const std::size_t head =
-            std::mismatch(file.begin(), file.end(), after.begin(), after.end()).first - file.begin();
-        std::size_t tail = 0;
-        while (tail < file.size() - head && tail < after.size() - head &&
-               file[file.size() - 1 - tail] == after[after.size() - 1 - tail]) {
-            ++tail;
-        }
-        const std::string removed = file.substr(head, file.size() - head - tail);
+        const std::string_view removed = ChangeBetween(file, after).removed;
         EXPECT_EQ(removed.find('\n'), std::string::npos) << "a whole line changed: " << removed;
         if (HasFailure()) break;
     }
