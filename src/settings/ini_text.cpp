@@ -165,7 +165,8 @@ bool Storable(std::string_view section, std::string_view key, std::string_view v
 // The reader strips the blanks around a value and one pair of enclosing quotes; a value that
 // would lose either is written inside quotes, so that it reads back as it was written.
 std::string_view QuoteFor(std::string_view value) {
-    const bool stripped = Trim(value).size() != value.size() || Unquote(value).size() != value.size();
+    const bool stripped =
+        Trim(value).size() != value.size() || Unquote(value).size() != value.size();
     return stripped ? kQuote : std::string_view{};
 }
 
@@ -241,8 +242,8 @@ std::size_t Write(std::string_view text, std::string_view section, std::string_v
           << Slice(text, at.key.valueEnd, text.size());
     } else if (at.sectionFound) {
         const std::size_t split = at.insertAfter.next;
-        o << Slice(text, 0, split) << MissingBreak(text, at.insertAfter) << key << "=" << quote << value
-          << quote << kNewLineBreak << Slice(text, split, text.size());
+        o << Slice(text, 0, split) << MissingBreak(text, at.insertAfter) << key << "=" << quote
+          << value << quote << kNewLineBreak << Slice(text, split, text.size());
     } else {
         o << text;
         if (at.anyLine) o << MissingBreak(text, at.last);

@@ -13,7 +13,8 @@ struct TextChange {
 
 inline TextChange ChangeBetween(std::string_view before, std::string_view after) {
     const std::size_t head =
-        std::mismatch(before.begin(), before.end(), after.begin(), after.end()).first - before.begin();
+        std::mismatch(before.begin(), before.end(), after.begin(), after.end()).first -
+        before.begin();
     std::size_t tail = 0;
     while (tail < before.size() - head && tail < after.size() - head &&
            before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {

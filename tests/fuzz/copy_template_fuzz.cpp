@@ -21,7 +21,9 @@ std::string Number(std::uint32_t value, int base) {
     const auto end = std::to_chars(digits, digits + sizeof digits, value, base).ptr;
     std::string text(digits, end);
     for (char& c : text) c = c >= 'a' && c <= 'f' ? static_cast<char>(c - 'a' + 'A') : c;
-    if (base == 16 && text.size() < kHexDigitsAtLeast) text.insert(0, kHexDigitsAtLeast - text.size(), '0');
+    if (base == 16 && text.size() < kHexDigitsAtLeast) {
+        text.insert(0, kHexDigitsAtLeast - text.size(), '0');
+    }
     return text;
 }
 

@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "a position read gives the leading number, no '+' taken");
 
     // What follows a written number never starts with a digit of its own.
-    const std::string_view after = text.substr(std::min(text.find_first_not_of(kDigits), text.size()));
+    const std::string_view after =
+        text.substr(std::min(text.find_first_not_of(kDigits), text.size()));
     const std::string unsignedText = std::to_string(number) + std::string(after);
     Require(tintora::ini::ParseInt(unsignedText) == number, "a number written with %u reads back");
     const auto signedNumber = static_cast<std::int32_t>(number);

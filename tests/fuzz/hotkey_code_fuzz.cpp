@@ -33,15 +33,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if ((value & kKeyMask) == 0) {
         Require(saved == 0, "no key saves no hotkey");
     } else {
-        Require((saved & ~(kKeyMask << 8 | kSavedModifiers)) == 0 && HotkeyKey(saved) == (value & kKeyMask) &&
-                    ((saved & kModWin) != 0) == win,
+        Require((saved & ~(kKeyMask << 8 | kSavedModifiers)) == 0 &&
+                    HotkeyKey(saved) == (value & kKeyMask) && ((saved & kModWin) != 0) == win,
                 "the saved code holds the key, the modifiers and the Win box");
         const HotkeyControlState again = HotkeyControlFromCode(saved);
         Require(again.value == (value & (kControlModifiers | kKeyMask)) && again.win == win,
                 "the control shows again what was saved, less the extended-key flag");
     }
     if (HotkeyKey(code) != 0) {
-        Require(HotkeyCodeFromControl(shown.value, shown.win) == (code & (kKeyMask << 8 | kSavedModifiers)),
+        Require(HotkeyCodeFromControl(shown.value, shown.win) ==
+                    (code & (kKeyMask << 8 | kSavedModifiers)),
                 "a saved combination opened and saved again stays the same");
     }
     return 0;

@@ -100,7 +100,9 @@ Read ReadAt(std::string_view file, std::string_view section, std::string_view ke
 // What the header promises to refuse: names or a value that cannot stand in one line as given.
 bool Refusable(const Case& c) {
     auto breaks = [](std::string_view s) { return s.find_first_of("\r\n") != kNpos; };
-    auto padded = [](std::string_view s) { return s.empty() || IsBlank(s.front()) || IsBlank(s.back()); };
+    auto padded = [](std::string_view s) {
+        return s.empty() || IsBlank(s.front()) || IsBlank(s.back());
+    };
     return breaks(c.value) || breaks(c.key) || breaks(c.section) || padded(c.key) ||
            padded(c.section) || c.key.find('=') != kNpos || c.key.front() == '[' ||
            c.key.front() == ';' || c.section.find(']') != kNpos;
@@ -130,7 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Require(!Refusable(c), "names or a value that cannot stand in a line are refused");
 
-    Require(ReadAt(after, c.section, c.key) == Read{true, c.value}, "a write reads back as written");
+    Require(ReadAt(after, c.section, c.key) == Read{true, c.value},
+            "a write reads back as written");
     std::vector<char> text(c.value.size() + 1);
     ini::ReadText(after, c.section, c.key, "", text.data(), text.size());
     Require(std::string_view(text.data()) == c.value, "the text read gives the value as written");
