@@ -8,8 +8,9 @@ namespace {
 
 constexpr std::string_view kNewLineBreak = "\r\n";
 // What a write may add beyond the names and the value: a line break to end an unfinished last
-// line, the brackets and break of a new section, the '=' and break of the key line.
-constexpr std::string_view kAddedBytes = "\r\n[]\r\n=\r\n";
+// line, the brackets and break of a new section, the '=', quotes and break of the key line.
+constexpr std::string_view kAddedBytes = "\r\n[]\r\n=\"\"\r\n";
+constexpr std::string_view kQuote = "\"";
 // Editors that save as UTF-8 may put this mark before the first line; it is no part of a name.
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
@@ -104,6 +105,11 @@ std::string_view Unquote(std::string_view value) {
     return value;
 }
 
+// The value of a key line as the reader gives it.
+std::string_view ValueOf(std::string_view text, const Entry& key) {
+    return Unquote(Trim(Slice(text, key.valueBegin, key.valueEnd)));
+}
+
 // What a line lacks to be ended: nothing, the LF after a lone CR, or a whole line break.
 std::string_view MissingBreak(std::string_view text, const Line& line) {
     if (line.next > line.end && text[line.next - 1] == '\n') return {};
@@ -156,6 +162,14 @@ bool Storable(std::string_view section, std::string_view key, std::string_view v
     return !HasLineBreak(value);
 }
 
+// The reader strips the blanks around a value and one pair of enclosing quotes; a value that
+// would lose either is written inside quotes, so that it reads back as it was written.
+std::string_view QuoteFor(std::string_view value) {
+    const bool stripped =
+        Trim(value).size() != value.size() || Unquote(value).size() != value.size();
+    return stripped ? kQuote : std::string_view{};
+}
+
 class Output {
 public:
     explicit Output(char* out) : out_(out) {}
@@ -177,7 +191,7 @@ bool FindValue(std::string_view text, std::string_view section, std::string_view
                std::string_view* value) {
     const Location at = Locate(text, section, key);
     if (!at.keyFound) return false;
-    *value = Unquote(Trim(Slice(text, at.key.valueBegin, at.key.valueEnd)));
+    *value = ValueOf(text, at.key);
     return true;
 }
 
@@ -217,18 +231,24 @@ std::size_t Write(std::string_view text, std::string_view section, std::string_v
                   std::string_view value, char* out) {
     if (!Storable(section, key, value)) return 0;
     const Location at = Locate(text, section, key);
+    const std::string_view quote = QuoteFor(value);
     Output o(out);
-    if (at.keyFound) {
-        o << Slice(text, 0, at.key.valueBegin) << value
+    if (at.keyFound && ValueOf(text, at.key) == value) {
+        // Already there: the file stays byte for byte as it is, hand-made layout included.
+        o << text;
+    } else if (at.keyFound) {
+        // Everything from the old value's first byte to the line's end goes, trailing blanks too.
+        o << Slice(text, 0, at.key.valueBegin) << quote << value << quote
           << Slice(text, at.key.valueEnd, text.size());
     } else if (at.sectionFound) {
         const std::size_t split = at.insertAfter.next;
-        o << Slice(text, 0, split) << MissingBreak(text, at.insertAfter) << key << "=" << value
-          << kNewLineBreak << Slice(text, split, text.size());
+        o << Slice(text, 0, split) << MissingBreak(text, at.insertAfter) << key << "=" << quote
+          << value << quote << kNewLineBreak << Slice(text, split, text.size());
     } else {
         o << text;
         if (at.anyLine) o << MissingBreak(text, at.last);
-        o << "[" << section << "]" << kNewLineBreak << key << "=" << value << kNewLineBreak;
+        o << "[" << section << "]" << kNewLineBreak << key << "=" << quote << value << quote
+          << kNewLineBreak;
     }
     return o.size();
 }

@@ -35,9 +35,12 @@ std::size_t WrittenSizeLimit(std::size_t textSize, std::string_view section, std
                              std::string_view value);
 
 // Writes text with key set to value into out (WrittenSizeLimit bytes): the value replaced where
-// the key stands, or a new line after the section's last key, or a new section at the end.
-// Returns the new size, or 0 when the names or the value cannot stand in a line as given (a line
-// break anywhere, '=' or outer blanks in the key, ']' in the section).
+// the key stands, or a new line after the section's last key, or a new section at the end. A
+// value with outer blanks or enclosing quotes is written inside double quotes, so that it reads
+// back as given; a key that already reads as value leaves the text as it is. Returns the new
+// size, or 0 when the names or the value cannot stand in a line as given (a line break
+// anywhere, an empty name, outer blanks in either, '=' in the key or '[' or ';' at its start,
+// ']' in the section).
 std::size_t Write(std::string_view text, std::string_view section, std::string_view key,
                   std::string_view value, char* out);
 

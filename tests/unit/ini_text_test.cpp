@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "text_change.h"
+
 namespace tintora::ini {
 namespace {
 
@@ -111,6 +113,29 @@ TEST(IniText, WriteChangesOnlyTheKeysLine) {
     for (const auto& c : cases) EXPECT_EQ(Written(c.before, c.key, "5"), c.after) << c.before;
 }
 
+// What the reader would strip (outer blanks, one pair of quotes) is written inside quotes; a
+// value that already reads back as the one written leaves the file as it was.
+TEST(IniText, WrittenValueReadsBackAsTypedAndRewritesNothing) {
+    const struct { const char* before; const char* value; const char* after; } cases[] = {
+        {"", " #RGB", "[options]\r\nformat=\" #RGB\"\r\n"},
+        {"[options]\r\nformat=x\r\n", "#RGB\t", "[options]\r\nformat=\"#RGB\t\"\r\n"},
+        {"[options]\r\nformat=x\r\n", "\"q\"", "[options]\r\nformat=\"\"q\"\"\r\n"},
+        {"[options]\r\nformat=x\r\n", "'a'", "[options]\r\nformat=\"'a'\"\r\n"},
+        {"[options]\r\nformat=x\r\n", "  ", "[options]\r\nformat=\"  \"\r\n"},
+        {"[options]\r\nformat=x\r\n", "\"a' b", "[options]\r\nformat=\"a' b\r\n"},
+        {"[options]\r\nformat=x\r\n", "\"", "[options]\r\nformat=\"\r\n"},
+        {"[options]\r\nformat=x\r\n", "", "[options]\r\nformat=\r\n"},
+        {"[options]\r\n format = #RGB \t\r\n", "#RGB", "[options]\r\n format = #RGB \t\r\n"},
+        {"[options]\r\nformat='a'\r\n", "a", "[options]\r\nformat='a'\r\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string after = Written(c.before, "format", c.value);
+        EXPECT_EQ(after, c.after) << c.value;
+        EXPECT_EQ(Read(after, "format"), c.value);
+        EXPECT_EQ(Written(after, "format", c.value), after) << c.value;
+    }
+}
+
 TEST(IniText, RefusesWhatCannotStandInOneLine) {
     const struct { const char* section; const char* key; const char* value; } cases[] = {
         {kOptions, "format", "a\r\nmemo1=0"}, {kOptions, "format", "a\nb"}, {kOptions, "format", "a\r"},
@@ -170,14 +195,7 @@ TEST(IniText, RandomFilesSurviveWrites) {
                 EXPECT_EQ(Read(after, other), Read(file, other)) << other;
             }
         }
-        const std::size_t head =
-            std::mismatch(file.begin(), file.end(), after.begin(), after.end()).first - file.begin();
-        std::size_t tail = 0;
-        while (tail < file.size() - head && tail < after.size() - head &&
-               file[file.size() - 1 - tail] == after[after.size() - 1 - tail]) {
-            ++tail;
-        }
-        const std::string removed = file.substr(head, file.size() - head - tail);
+        const std::string_view removed = ChangeBetween(file, after).removed;
         EXPECT_EQ(removed.find('\n'), std::string::npos) << "a whole line changed: " << removed;
         if (HasFailure()) break;
     }
