@@ -23,13 +23,31 @@ void RepaintSwatches() {
     for (HBRUSH brush : replaced) RetireBrush(brush);
 }
 
-void SaveMemos() {
+// After a failed read at start-up the colours in memory are the defaults, not the file's: they
+// are read again, and slots still at their default take the file's colour, while a slot the
+// user has set since keeps it. False while the file still cannot be read.
+bool MemosKnown() {
+    if (app.memosRead.load()) return true;
+    std::uint32_t read[kMemoCount];
+    if (!ReadMemoSettings(read)) return false;
     for (int slot = 0; slot < kMemoCount; ++slot) {
-        WriteSettingUnsigned(settings::kMemoSettings[slot].key, app.memoColors[slot].load());
+        COLORREF expected = settings::kMemoSettings[slot].defaultValue;
+        app.memoColors[slot].compare_exchange_strong(expected, read[slot]);
     }
+    app.memosRead = 1;
+    app.memosDirty = 1;  // the next pass shows the colours read
+    return true;
 }
 
 }  // namespace
+
+void SaveMemos() {
+    // Nothing is written back until the file's own colours are known.
+    if (!MemosKnown()) return;
+    std::uint32_t colors[kMemoCount];
+    for (int slot = 0; slot < kMemoCount; ++slot) colors[slot] = app.memoColors[slot].load();
+    WriteMemoSettings(colors);
+}
 
 DWORD WINAPI MemoThread(void*) {
     for (;;) {

@@ -1,0 +1,55 @@
+#include "app/settings_location.h"
+
+#include "app/app_state.h"
+#include "app/ini_path.h"
+#include "app/system_library.h"
+
+namespace tintora {
+
+namespace {
+
+// The shell library is loaded only when the user's folder is needed.
+constexpr char kShellLibrary[] = "shell32.dll";
+constexpr char kFolderPathName[] = "SHGetFolderPathW";
+constexpr int kAppDataFolder = 0x1A;  // CSIDL_APPDATA: roams with the user
+using FolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+
+// A name no other copy uses at the same moment, gone again when closed.
+constexpr wchar_t kProbeFormat[] = L"%s.%lu";
+constexpr std::size_t kProbeSize = kPathSize + 16;
+
+bool FolderTakesFiles(const wchar_t* iniPath) {
+    wchar_t probe[kProbeSize];
+    wsprintfW(probe, kProbeFormat, iniPath, GetCurrentProcessId());
+    const HANDLE file = CreateFileW(probe, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+bool FindUserFile(wchar_t* out) {
+    const auto folderPath = SystemFunction<FolderPathFunction>(kShellLibrary, kFolderPathName);
+    wchar_t appData[kPathSize];
+    return folderPath && SUCCEEDED(folderPath(nullptr, kAppDataFolder, nullptr, 0, appData)) &&
+           MakeUserIniPath(appData, out, kPathSize);
+}
+
+}  // namespace
+
+void FindSettingsFile() {
+    wchar_t modulePath[kPathSize];
+    const DWORD length = GetModuleFileNameW(nullptr, modulePath, kPathSize);
+    // A full buffer means the path was cut; then no settings path is used at all.
+    if (length == 0 || length >= kPathSize) return;
+    wchar_t beside[kPathSize];
+    if (!MakeIniPath(modulePath, beside, kPathSize)) return;
+    // Without a user's folder the file beside stays, and its writes fail as they would.
+    if (!FolderTakesFiles(beside) && FindUserFile(app.iniPath)) {
+        lstrcpyW(app.iniSeed, beside);
+    } else {
+        lstrcpyW(app.iniPath, beside);
+    }
+}
+
+}  // namespace tintora
