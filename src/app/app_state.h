@@ -36,7 +36,7 @@ struct ColorSample {
 struct AppState {
     HINSTANCE instance;
     wchar_t iniPath[kPathSize];  // empty when no usable path exists: settings then stay in memory
-    wchar_t iniSeed[kPathSize];  // the file beside the program while iniPath is the user's own, else empty
+    std::uint8_t iniSeeded;      // iniPath is the user's own file, seeded from the one beside the program
     HWND mainWindow;
     std::atomic<std::uint8_t> windowShown;
     std::uint8_t trayButtonDown;
@@ -53,7 +53,6 @@ struct AppState {
     HDC screenDC;
     std::uint32_t hue, luminance, saturation;
     int lastSampleX, lastSampleY;
-    COLORREF lastPixel;  // the raw pixel of the last changed sample, before web-safe rounding
     std::uint8_t cursorOverOwnWindow;
     std::uint8_t hintShown;
 

@@ -28,6 +28,13 @@ bool FolderTakesFiles(const wchar_t* iniPath) {
     return true;
 }
 
+bool FindBesideFile(wchar_t* out) {
+    wchar_t modulePath[kPathSize];
+    const DWORD length = GetModuleFileNameW(nullptr, modulePath, kPathSize);
+    // A full buffer means the path was cut; then no settings path is used at all.
+    return length > 0 && length < kPathSize && MakeIniPath(modulePath, out, kPathSize);
+}
+
 bool FindUserFile(wchar_t* out) {
     const auto folderPath = SystemFunction<FolderPathFunction>(kShellLibrary, kFolderPathName);
     wchar_t appData[kPathSize];
@@ -38,18 +45,15 @@ bool FindUserFile(wchar_t* out) {
 }  // namespace
 
 void FindSettingsFile() {
-    wchar_t modulePath[kPathSize];
-    const DWORD length = GetModuleFileNameW(nullptr, modulePath, kPathSize);
-    // A full buffer means the path was cut; then no settings path is used at all.
-    if (length == 0 || length >= kPathSize) return;
     wchar_t beside[kPathSize];
-    if (!MakeIniPath(modulePath, beside, kPathSize)) return;
+    if (!FindBesideFile(beside)) return;
     // Without a user's folder the file beside stays, and its writes fail as they would.
-    if (!FolderTakesFiles(beside) && FindUserFile(app.iniPath)) {
-        lstrcpyW(app.iniSeed, beside);
-    } else {
-        lstrcpyW(app.iniPath, beside);
-    }
+    app.iniSeeded = !FolderTakesFiles(beside) && FindUserFile(app.iniPath);
+    if (!app.iniSeeded) lstrcpyW(app.iniPath, beside);
+}
+
+const wchar_t* SettingsSeed(wchar_t* buffer) {
+    return app.iniSeeded && FindBesideFile(buffer) ? buffer : nullptr;
 }
 
 }  // namespace tintora

@@ -91,17 +91,17 @@ void SampleOnce() {
 
     const COLORREF pixel = CapturePixel(app.screenDC, app.samplePoint);
     if (pixel == CLR_INVALID) return;  // a failed capture changes nothing
-    // The raw pixel, not the rounded colour: with web-safe rounding a resting cursor would
-    // otherwise count as a change in every cycle, and would undo a memo click's copy channels.
+    // The colour this pixel gives, not the raw pixel, is compared with the current colour: with
+    // web-safe rounding a resting cursor would otherwise count as a change in every cycle and
+    // undo a memo click's copy channels, while switching the rounding still counts as one.
+    const COLORREF color = Analyse(pixel);
     if (app.samplePoint.x == app.lastSampleX && app.samplePoint.y == app.lastSampleY &&
-        pixel == app.lastPixel) {
+        color == LoadSample().current) {
         return;
     }
 
-    const COLORREF color = Analyse(pixel);
     app.lastSampleX = app.samplePoint.x;
     app.lastSampleY = app.samplePoint.y;
-    app.lastPixel = pixel;
     app.colorSample = PackSample({color, color});
     if (!app.cursorOverOwnWindow) WriteReadout(color);
     RepaintPreview(color);

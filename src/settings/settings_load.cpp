@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "app/app_state.h"
+#include "app/settings_location.h"
 #include "settings/settings_rules.h"
 #include "settings/settings_store.h"
 
@@ -16,10 +17,15 @@ constexpr std::size_t kNumberBufferSize = 16;
 constexpr char kUnsignedFormat[] = "%u";
 constexpr char kSignedFormat[] = "%d";
 
-settings::Location SettingsFile() { return {app.iniPath, app.iniSeed}; }
+// The settings file for one operation, with room for its seed's path.
+struct SettingsFile {
+    SettingsFile() : location(app.iniPath, SettingsSeed(seed)) {}
+    wchar_t seed[kPathSize];
+    settings::Location location;
+};
 
 std::uint32_t ReadSetting(const settings::IntSetting& setting) {
-    const std::uint32_t read = settings::ReadInt(SettingsFile(), setting.key, setting.defaultValue);
+    const std::uint32_t read = settings::ReadInt(SettingsFile().location, setting.key, setting.defaultValue);
     return settings::ApplyRule(setting, read);
 }
 
@@ -35,7 +41,7 @@ void LoadRemainingSettings() {
     std::uint32_t memos[kMemoCount];
     app.memosRead = ReadMemoSettings(memos);
     for (int i = 0; i < kMemoCount; ++i) app.memoColors[i] = memos[i];
-    settings::ReadText(SettingsFile(), settings::kFormatKey, settings::kFormatDefault, app.copyFormat,
+    settings::ReadText(SettingsFile().location, settings::kFormatKey, settings::kFormatDefault, app.copyFormat,
                        sizeof app.copyFormat);
     app.captureTransparent = ReadSignedSetting(settings::kTransparentSetting);
     app.zoomUpdateMs = ReadSignedSetting(settings::kZoomUpdateSetting);
@@ -50,14 +56,14 @@ void LoadRemainingSettings() {
 
 std::int32_t ReadPositionSetting(const char* key) {
     char text[kTextSize];
-    settings::ReadText(SettingsFile(), key, settings::kPositionDefault, text, sizeof text);
+    settings::ReadText(SettingsFile().location, key, settings::kPositionDefault, text, sizeof text);
     return settings::ParseSignedDecimal(text);
 }
 
 std::uint32_t ReadZoomSetting() { return ReadSetting(settings::kZoomSetting); }
 
 bool WriteSettingText(const char* key, const char* text) {
-    return settings::WriteText(SettingsFile(), key, text);
+    return settings::WriteText(SettingsFile().location, key, text);
 }
 
 bool WriteSettingUnsigned(const char* key, std::uint32_t value) {
@@ -74,7 +80,7 @@ bool WriteSettingSigned(const char* key, std::int32_t value) {
 
 bool ReadMemoSettings(std::uint32_t* colors) {
     static_assert(std::size(settings::kMemoSettings) == kMemoCount);
-    const bool read = settings::ReadInts(SettingsFile(), settings::kMemoSettings, kMemoCount, colors);
+    const bool read = settings::ReadInts(SettingsFile().location, settings::kMemoSettings, kMemoCount, colors);
     for (int i = 0; i < kMemoCount; ++i) colors[i] = settings::ApplyRule(settings::kMemoSettings[i], colors[i]);
     return read;
 }
@@ -88,7 +94,7 @@ bool WriteMemoSettings(const std::uint32_t* colors) {
         keys[i] = settings::kMemoSettings[i].key;
         texts[i] = numbers[i];
     }
-    return settings::WriteTexts(SettingsFile(), keys, texts, kMemoCount);
+    return settings::WriteTexts(SettingsFile().location, keys, texts, kMemoCount);
 }
 
 }  // namespace tintora

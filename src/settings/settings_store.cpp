@@ -44,17 +44,15 @@ public:
 };
 
 // The lock that all copies of the program share for one settings file. Paths differing only in
-// letter case name the same file, and the same lock.
+// the case of their ASCII letters name the same file, and the same lock.
 class FileLock {
 public:
     explicit FileLock(const wchar_t* path) {
-        wchar_t upper[kPathSize];
-        const std::size_t length = lstrlenW(path);
-        if (length >= kPathSize) return;  // no such path is ever written
-        std::memcpy(upper, path, (length + 1) * sizeof(wchar_t));
-        CharUpperBuffW(upper, static_cast<DWORD>(length));
         std::uint64_t hash = kHashBasis;
-        for (std::size_t i = 0; i < length; ++i) hash = (hash ^ static_cast<std::uint16_t>(upper[i])) * kHashPrime;
+        for (const wchar_t* c = path; *c; ++c) {
+            const wchar_t folded = *c >= L'a' && *c <= L'z' ? *c - (L'a' - L'A') : *c;
+            hash = (hash ^ static_cast<std::uint16_t>(folded)) * kHashPrime;
+        }
         wchar_t name[kLockNameSize];
         wsprintfW(name, kLockNameFormat, static_cast<unsigned long>(hash >> 32),
                   static_cast<unsigned long>(hash & 0xFFFFFFFFu));
@@ -176,16 +174,16 @@ bool ReplaceWith(const wchar_t* temp, const wchar_t* path) {
 }
 
 // The folder of a seeded file is made at its first write; its parent is the user's own.
-void MakeFolderOf(const wchar_t* path) {
-    wchar_t folder[kPathSize];
-    lstrcpynW(folder, path, kPathSize);
+// path is a copy that may be changed meanwhile.
+void MakeFolderOf(wchar_t* path) {
     wchar_t* slash = nullptr;
-    for (wchar_t* c = folder; *c; ++c) {
+    for (wchar_t* c = path; *c; ++c) {
         if (*c == L'\\') slash = c;
     }
     if (!slash) return;
     *slash = L'\0';
-    CreateDirectoryW(folder, nullptr);
+    CreateDirectoryW(path, nullptr);
+    *slash = L'\\';
 }
 
 bool NoPath(const wchar_t* path) { return path == nullptr || *path == L'\0'; }
@@ -258,7 +256,7 @@ bool WriteTexts(const Location& file, const char* const* keys, const char* const
     // A rename would go through where the file itself refuses writing.
     const DWORD attributes = GetFileAttributesW(file.path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
-    if (seeding) MakeFolderOf(file.path);
+    if (seeding) MakeFolderOf(temp);
 
     if (!WriteNewFile(temp, updated.data(), updated.size()) || !ReplaceWith(temp, file.path)) {
         DeleteFileW(temp);

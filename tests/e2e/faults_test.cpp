@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "harness.h"
@@ -63,6 +64,9 @@ TEST(SettingsFolder, NameOutsideTheCodePageKeepsEveryKeyAndNothingGoesToTheUser)
 }
 
 TEST(SettingsFolder, ReadOnlyFolderKeepsTheSettingsInTheUsersOwnFileSeededFromBeside) {
+    // Mounting from Linux leaves this process unable to open the clipboard under Wine, which
+    // other tests need: this one runs in a process of its own, by a test entry of its own.
+    if (!std::getenv("TINTORA_MOUNT_TEST")) GTEST_SKIP() << "run by the test entry e2e.read_only_folder";
     ColorWindow fixture(kFixture, kColor);
     const std::wstring userIni = UserIniFolder() + L"\\tintora.ini";
     ReadOnlyFolder folder(kPlaced);

@@ -26,7 +26,8 @@ std::wstring WindowsPathOf(const std::string& unixPath) {
 
 // Runs a Linux shell command (Wine starts Linux programs as it does Windows ones) until it is
 // done. Wine's handle on such a process does not follow it to its end: the command leaves a
-// mark when it is done, which is awaited.
+// mark when it is done, which is awaited. Afterwards this process can no longer open the
+// clipboard under Wine: a program that does this has no other test that copies.
 void RunUnix(const std::string& command) {
     static int commands = 0;
     const std::string mark = "/tmp/tintora-e2e-done-" + std::to_string(GetTickCount64()) + "-" +

@@ -240,6 +240,8 @@ TEST(Soak, LongRunKeepsTheReadoutRightAndItsMemoryFlat) {
     ASSERT_GT(first.dirtyKib, 0);
     EXPECT_LE(last.dirtyKib - first.dirtyKib, kFlatKib);
     EXPECT_LE(last.gdiObjects, first.gdiObjects + kGdiSlack);
+    PostMessageA(program.window(), WM_COMMAND, IDC_EXIT, 0);
+    EXPECT_TRUE(program.WaitForExit());
 }
 
 }  // namespace
