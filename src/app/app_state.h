@@ -71,6 +71,7 @@ struct AppState {
     std::array<std::atomic<COLORREF>, kMemoCount> memoColors;
     std::array<std::atomic<HBRUSH>, kMemoCount> memoBrushes;
     std::atomic<std::uint8_t> memosDirty;
+    std::atomic<std::uint8_t> memosPassing;  // 1 while the memo thread repaints and saves
     std::atomic<std::uint8_t> memosRead;  // 0 while the memo colours are defaults after a failed read
     CHOOSECOLORA chooseColorParams;
     COLORREF customColors[16];

@@ -4,6 +4,8 @@
 #include "app/ini_path.h"
 #include "app/system_library.h"
 
+#include <iterator>
+
 namespace tintora {
 
 namespace {
@@ -14,16 +16,18 @@ constexpr char kFolderPathName[] = "SHGetFolderPathW";
 constexpr int kAppDataFolder = 0x1A;  // CSIDL_APPDATA: roams with the user
 using FolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
 
-// A name no other copy uses at the same moment, gone again when closed.
-constexpr wchar_t kProbeFormat[] = L"%s.%lu";
-constexpr std::size_t kProbeSize = kPathSize + 16;
+// Made beside the settings file and gone again when closed. Found there already, it is another
+// copy's probe at this moment: the folder took it.
+constexpr wchar_t kProbeSuffix[] = L".probe";
+constexpr std::size_t kProbeSize = kPathSize + std::size(kProbeSuffix);
 
 bool FolderTakesFiles(const wchar_t* iniPath) {
     wchar_t probe[kProbeSize];
-    wsprintfW(probe, kProbeFormat, iniPath, GetCurrentProcessId());
+    lstrcpyW(probe, iniPath);
+    lstrcatW(probe, kProbeSuffix);
     const HANDLE file = CreateFileW(probe, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_EXISTS;
     CloseHandle(file);
     return true;
 }

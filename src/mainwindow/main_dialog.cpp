@@ -99,7 +99,7 @@ void OnCommand(HWND window, WPARAM command) {
     switch (command) {
     case IDC_EXIT:
         SaveWindowPosition(window);
-        SaveMemos();  // the process ends without waiting for the memo thread
+        SavePendingMemos();  // the process ends without waiting for the memo thread
         EndDialog(window, 0);
         break;
     case IDC_HIDE:  // also Esc, which the dialog manager turns into this command

@@ -12,6 +12,9 @@ namespace {
 
 constexpr DWORD kPollMs = 10;
 constexpr DWORD kSwatchPauseMs = 5;
+// While the memo colours are unknown after a failed read, they are read again this often (in
+// polls), so the swatches show the file's colours soon after another program lets go of it.
+constexpr unsigned kRereadPolls = 128;
 
 void RepaintSwatches() {
     HBRUSH replaced[kMemoCount];
@@ -39,8 +42,6 @@ bool MemosKnown() {
     return true;
 }
 
-}  // namespace
-
 void SaveMemos() {
     // Nothing is written back until the file's own colours are known.
     if (!MemosKnown()) return;
@@ -49,14 +50,24 @@ void SaveMemos() {
     WriteMemoSettings(colors);
 }
 
+}  // namespace
+
 DWORD WINAPI MemoThread(void*) {
-    for (;;) {
+    for (unsigned poll = 1;; ++poll) {
         Sleep(kPollMs);
+        if (!app.memosRead.load() && poll % kRereadPolls == 0) MemosKnown();
+        if (app.memosDirty.load() != 1) continue;
+        app.memosPassing = 1;  // before the flag is taken: the exit command sees work pending
         // Taken before any colour is read: a change during this pass brings one more pass.
-        if (app.memosDirty.exchange(0) != 1) continue;
+        app.memosDirty = 0;
         RepaintSwatches();
         SaveMemos();
+        app.memosPassing = 0;
     }
+}
+
+void SavePendingMemos() {
+    if (app.memosDirty.load() == 1 || app.memosPassing.load() == 1) SaveMemos();
 }
 
 }  // namespace tintora

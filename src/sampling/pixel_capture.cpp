@@ -10,16 +10,16 @@ constexpr DWORD kCaptureRop = SRCCOPY | CAPTUREBLT;  // layered windows count in
 
 COLORREF CapturePixel(HDC screen, POINT point, BitmapMaker makeBitmap) {
     const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = memory ? makeBitmap(screen, 1, 1) : nullptr;
-    const HGDIOBJ previous = bitmap ? SelectObject(memory, bitmap) : nullptr;
+    const HBITMAP bitmap = makeBitmap(screen, 1, 1);
     COLORREF pixel = CLR_INVALID;
-    if (previous) {
+    if (bitmap) {  // without a memory context every step below fails and reads as CLR_INVALID
+        const HGDIOBJ previous = SelectObject(memory, bitmap);
         BitBlt(memory, 0, 0, 1, 1, screen, point.x, point.y, kCaptureRop);
         pixel = GetPixel(memory, 0, 0);
         SelectObject(memory, previous);
     }
-    if (memory) DeleteDC(memory);
-    if (bitmap) DeleteObject(bitmap);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
     return pixel;
 }
 

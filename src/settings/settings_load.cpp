@@ -80,9 +80,8 @@ bool WriteSettingSigned(const char* key, std::int32_t value) {
 
 bool ReadMemoSettings(std::uint32_t* colors) {
     static_assert(std::size(settings::kMemoSettings) == kMemoCount);
-    const bool read = settings::ReadInts(SettingsFile().location, settings::kMemoSettings, kMemoCount, colors);
-    for (int i = 0; i < kMemoCount; ++i) colors[i] = settings::ApplyRule(settings::kMemoSettings[i], colors[i]);
-    return read;
+    // Memo colours are taken as read: no rule to apply.
+    return settings::ReadInts(SettingsFile().location, settings::kMemoSettings, kMemoCount, colors);
 }
 
 bool WriteMemoSettings(const std::uint32_t* colors) {

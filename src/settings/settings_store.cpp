@@ -78,12 +78,14 @@ private:
 class HeapText {
 public:
     HeapText() = default;
-    ~HeapText() { Free(); }
+    ~HeapText() {
+        if (data_) HeapFree(GetProcessHeap(), 0, data_);
+    }
     HeapText(const HeapText&) = delete;
     HeapText& operator=(const HeapText&) = delete;
 
+    // Once per text.
     char* Allocate(std::size_t capacity) {
-        Free();
         data_ = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, capacity ? capacity : 1));
         return data_;
     }
@@ -92,11 +94,6 @@ public:
     std::string_view view() const { return data_ ? std::string_view(data_, size_) : std::string_view(); }
 
 private:
-    void Free() {
-        if (data_) HeapFree(GetProcessHeap(), 0, data_);
-        data_ = nullptr;
-        size_ = 0;
-    }
     char* data_ = nullptr;
     std::size_t size_ = 0;
 };
@@ -198,9 +195,10 @@ Load LoadForReading(const Location& file, HeapText* text) {
 }  // namespace
 
 std::uint32_t ReadInt(const Location& file, const char* key, std::uint32_t defaultValue) {
-    HeapText text;
-    LoadForReading(file, &text);
-    return ini::ReadInt(text.view(), kSection, key, defaultValue);
+    const IntSetting setting{key, defaultValue, IntRule::AsRead};
+    std::uint32_t value;
+    ReadInts(file, &setting, 1, &value);
+    return value;
 }
 
 void ReadText(const Location& file, const char* key, const char* defaultText, char* buffer,
@@ -242,11 +240,14 @@ bool WriteTexts(const Location& file, const char* const* keys, const char* const
     if (seeding) load = LoadFile(file.seed, &old);
     if (load == Load::Failed) return false;
 
+    // Each key is written into the other of two buffers, both large enough for the last.
+    std::size_t limit = old.view().size();
+    for (std::size_t i = 0; i < count; ++i) limit = ini::WrittenSizeLimit(limit, kSection, keys[i], texts[i]);
     HeapText buffers[2];
+    if (!buffers[0].Allocate(limit) || !buffers[1].Allocate(limit)) return false;
     std::string_view updated = old.view();
     for (std::size_t i = 0; i < count; ++i) {
         HeapText& next = buffers[i % 2];
-        if (!next.Allocate(ini::WrittenSizeLimit(updated.size(), kSection, keys[i], texts[i]))) return false;
         const std::size_t size = ini::Write(updated, kSection, keys[i], texts[i], next.data());
         if (size == 0) return false;
         next.SetSize(size);

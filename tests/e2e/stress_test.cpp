@@ -46,12 +46,13 @@ ULONGLONG AnswerMs(HWND window) {
     return GetTickCount64() - start;
 }
 
-// The slowest answer over the given time, asked again and again.
+// The slowest answer over the given time, asked again and again; printed as a figure.
 ULONGLONG SlowestAnswerMs(HWND window, ULONGLONG forMs) {
     ULONGLONG slowest = 0;
     for (const ULONGLONG end = GetTickCount64() + forMs; GetTickCount64() < end; Sleep(10)) {
         slowest = std::max(slowest, AnswerMs(window));
     }
+    std::printf("slowest answer %llu ms\n", slowest);
     return slowest;
 }
 
@@ -135,6 +136,7 @@ TEST(Trouble, TwoHundredMemoHotkeysInTwoSecondsEndOnTheLastColours) {
         if (press % 10 == 0) slowest = std::max(slowest, AnswerMs(program.window()));
         Sleep(kPressGapMs);
     }
+    std::printf("slowest answer %llu ms\n", slowest);
     EXPECT_LE(slowest, kAnswerMs);
     for (int slot = 0; slot < 6; ++slot) {
         const RECT r = WindowRect(program.control(IDC_MEMO_FIRST + slot));
