@@ -22,6 +22,8 @@ namespace tintora {
 
 constexpr int kMemoCount = 6;
 constexpr std::size_t kTextSize = 256;
+// Wide paths: the settings file's folder may have a name the ANSI code page cannot spell.
+constexpr std::size_t kPathSize = MAX_PATH;
 
 // What the sampler took last: the colour itself and the value whose split gives the channels a
 // copy prints (the same colour, or a memo colour after a click on its swatch). Both halves live
@@ -33,7 +35,8 @@ struct ColorSample {
 
 struct AppState {
     HINSTANCE instance;
-    char iniPath[kTextSize];  // empty when no usable path exists: settings then stay in memory
+    wchar_t iniPath[kPathSize];  // empty when no usable path exists: settings then stay in memory
+    std::uint8_t iniSeeded;      // iniPath is the user's own file, seeded from the one beside the program
     HWND mainWindow;
     std::atomic<std::uint8_t> windowShown;
     std::uint8_t trayButtonDown;
@@ -68,6 +71,8 @@ struct AppState {
     std::array<std::atomic<COLORREF>, kMemoCount> memoColors;
     std::array<std::atomic<HBRUSH>, kMemoCount> memoBrushes;
     std::atomic<std::uint8_t> memosDirty;
+    std::atomic<std::uint8_t> memosPassing;  // 1 while the memo thread repaints and saves
+    std::atomic<std::uint8_t> memosRead;  // 0 while the memo colours are defaults after a failed read
     CHOOSECOLORA chooseColorParams;
     COLORREF customColors[16];
 

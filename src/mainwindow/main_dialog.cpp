@@ -96,6 +96,7 @@ void OnCommand(HWND window, WPARAM command) {
     switch (command) {
     case IDC_EXIT:
         SaveWindowPosition(window);
+        SavePendingMemos();  // the process ends without waiting for the memo thread
         EndDialog(window, 0);
         break;
     case IDC_HIDE:  // also Esc, which the dialog manager turns into this command

@@ -40,8 +40,10 @@ HGLOBAL MakeTextBlock(const std::string& text) {
 
 }  // namespace
 
-void CopyColorToClipboard() {
-    const Channels channels = SplitColor(LoadSample().channels);
+void CopyColorToClipboard() { CopyChannelsToClipboard(LoadSample().channels); }
+
+void CopyChannelsToClipboard(std::uint32_t color) {
+    const Channels channels = SplitColor(color);
     const HGLOBAL block = MakeTextBlock(ExpandCopyTemplate(app.copyFormat, channels));
     if (!block) return;
     if (!OpenClipboardPatiently(app.mainWindow)) {

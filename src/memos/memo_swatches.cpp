@@ -31,8 +31,10 @@ void StoreCurrentColorInMemo(int slot) { SetMemo(slot, LoadSample().current); }
 void ResetMemo(int slot) { SetMemo(slot, kMemoWhite); }
 
 void CopyMemoColor(int slot) {
-    SetCopyChannels(app.memoColors[slot].load());
-    CopyColorToClipboard();
+    const COLORREF color = app.memoColors[slot].load();
+    SetCopyChannels(color);
+    // The memo's own channels: the sampler may store a new sample at any moment.
+    CopyChannelsToClipboard(color);
 }
 
 }  // namespace tintora

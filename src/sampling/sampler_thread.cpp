@@ -5,6 +5,7 @@
 #include "mainwindow/main_dialog.h"
 #include "resources/resource_ids.h"
 #include "sampling/color_analysis.h"
+#include "sampling/pixel_capture.h"
 
 namespace tintora {
 
@@ -13,7 +14,6 @@ namespace {
 constexpr DWORD kCyclePauseMs = 10;
 constexpr DWORD kHiddenPauseMs = 70;
 constexpr DWORD kRepaintPauseMs = 70;
-constexpr DWORD kCaptureRop = SRCCOPY | CAPTUREBLT;  // layered windows count in the sample
 
 // The light-weight shell utility library is loaded by this thread at its first readout, so the
 // window does not wait for it at start-up.
@@ -44,19 +44,6 @@ void ShowHint(Outcome outcome) {
         SetDlgItemTextA(app.mainWindow, IDC_INFO, textBuffer);
         app.hintShown = kWindowHintShown;
     }
-}
-
-// One pixel through a 1 x 1 bitmap made for this capture; CLR_INVALID when the read fails.
-COLORREF CapturePixel(POINT point) {
-    const HDC memory = CreateCompatibleDC(app.screenDC);
-    const HBITMAP bitmap = CreateCompatibleBitmap(app.screenDC, 1, 1);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, 1, 1, app.screenDC, point.x, point.y, kCaptureRop);
-    const COLORREF pixel = GetPixel(memory, 0, 0);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    DeleteObject(bitmap);
-    return pixel;
 }
 
 COLORREF Analyse(COLORREF pixel) {
@@ -102,14 +89,17 @@ void SampleOnce() {
         ShowHint(outcome);
     }
 
-    const COLORREF pixel = CapturePixel(app.samplePoint);
-    if (pixel == CLR_INVALID) return;  // a failed read changes nothing
+    const COLORREF pixel = CapturePixel(app.screenDC, app.samplePoint);
+    if (pixel == CLR_INVALID) return;  // a failed capture changes nothing
+    // The colour this pixel gives, not the raw pixel, is compared with the current colour: with
+    // web-safe rounding a resting cursor would otherwise count as a change in every cycle and
+    // undo a memo click's copy channels, while switching the rounding still counts as one.
+    const COLORREF color = Analyse(pixel);
     if (app.samplePoint.x == app.lastSampleX && app.samplePoint.y == app.lastSampleY &&
-        pixel == LoadSample().current) {
+        color == LoadSample().current) {
         return;
     }
 
-    const COLORREF color = Analyse(pixel);
     app.lastSampleX = app.samplePoint.x;
     app.lastSampleY = app.samplePoint.y;
     app.colorSample = PackSample({color, color});

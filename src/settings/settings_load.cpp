@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "app/app_state.h"
+#include "app/settings_location.h"
 #include "settings/settings_rules.h"
 #include "settings/settings_store.h"
 
@@ -16,8 +17,15 @@ constexpr std::size_t kNumberBufferSize = 16;
 constexpr char kUnsignedFormat[] = "%u";
 constexpr char kSignedFormat[] = "%d";
 
+// The settings file for one operation, with room for its seed's path.
+struct SettingsFile {
+    SettingsFile() : location(app.iniPath, SettingsSeed(seed)) {}
+    wchar_t seed[kPathSize];
+    settings::Location location;
+};
+
 std::uint32_t ReadSetting(const settings::IntSetting& setting) {
-    const std::uint32_t read = settings::ReadInt(app.iniPath, setting.key, setting.defaultValue);
+    const std::uint32_t read = settings::ReadInt(SettingsFile().location, setting.key, setting.defaultValue);
     return settings::ApplyRule(setting, read);
 }
 
@@ -30,9 +38,10 @@ int ReadSignedSetting(const settings::IntSetting& setting) {
 void LoadCopyHotkey() { app.copyHotkey = ReadSetting(settings::kCopySetting); }
 
 void LoadRemainingSettings() {
-    static_assert(std::size(settings::kMemoSettings) == kMemoCount);
-    for (int i = 0; i < kMemoCount; ++i) app.memoColors[i] = ReadSetting(settings::kMemoSettings[i]);
-    settings::ReadText(app.iniPath, settings::kFormatKey, settings::kFormatDefault, app.copyFormat,
+    std::uint32_t memos[kMemoCount];
+    app.memosRead = ReadMemoSettings(memos);
+    for (int i = 0; i < kMemoCount; ++i) app.memoColors[i] = memos[i];
+    settings::ReadText(SettingsFile().location, settings::kFormatKey, settings::kFormatDefault, app.copyFormat,
                        sizeof app.copyFormat);
     app.captureTransparent = ReadSignedSetting(settings::kTransparentSetting);
     app.zoomUpdateMs = ReadSignedSetting(settings::kZoomUpdateSetting);
@@ -47,14 +56,14 @@ void LoadRemainingSettings() {
 
 std::int32_t ReadPositionSetting(const char* key) {
     char text[kTextSize];
-    settings::ReadText(app.iniPath, key, settings::kPositionDefault, text, sizeof text);
+    settings::ReadText(SettingsFile().location, key, settings::kPositionDefault, text, sizeof text);
     return settings::ParseSignedDecimal(text);
 }
 
 std::uint32_t ReadZoomSetting() { return ReadSetting(settings::kZoomSetting); }
 
 bool WriteSettingText(const char* key, const char* text) {
-    return settings::WriteText(app.iniPath, key, text);
+    return settings::WriteText(SettingsFile().location, key, text);
 }
 
 bool WriteSettingUnsigned(const char* key, std::uint32_t value) {
@@ -67,6 +76,24 @@ bool WriteSettingSigned(const char* key, std::int32_t value) {
     char number[kNumberBufferSize];
     wsprintfA(number, kSignedFormat, value);
     return WriteSettingText(key, number);
+}
+
+bool ReadMemoSettings(std::uint32_t* colors) {
+    static_assert(std::size(settings::kMemoSettings) == kMemoCount);
+    // Memo colours are taken as read: no rule to apply.
+    return settings::ReadInts(SettingsFile().location, settings::kMemoSettings, kMemoCount, colors);
+}
+
+bool WriteMemoSettings(const std::uint32_t* colors) {
+    char numbers[kMemoCount][kNumberBufferSize];
+    const char* keys[kMemoCount];
+    const char* texts[kMemoCount];
+    for (int i = 0; i < kMemoCount; ++i) {
+        wsprintfA(numbers[i], kUnsignedFormat, colors[i]);
+        keys[i] = settings::kMemoSettings[i].key;
+        texts[i] = numbers[i];
+    }
+    return settings::WriteTexts(SettingsFile().location, keys, texts, kMemoCount);
 }
 
 }  // namespace tintora

@@ -22,4 +22,10 @@ bool WriteSettingText(const char* key, const char* text);
 bool WriteSettingUnsigned(const char* key, std::uint32_t value);
 bool WriteSettingSigned(const char* key, std::int32_t value);
 
+// The six memo colours as the file holds them. False when a file is there that could not be
+// read: the colours are then the defaults.
+bool ReadMemoSettings(std::uint32_t* colors);
+// The six memo keys in one replace.
+bool WriteMemoSettings(const std::uint32_t* colors);
+
 }  // namespace tintora

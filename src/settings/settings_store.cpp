@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include <cstring>
+#include <iterator>
 #include <string_view>
 
 #include "settings/ini_text.h"
-#include "settings/settings_rules.h"
 
 namespace tintora::settings {
 
@@ -15,13 +15,23 @@ namespace {
 // Readers never stand in the way of another process replacing the file.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // The new text goes here first, in the same folder, so the replace is a rename.
-constexpr char kTempSuffix[] = ".tmp";
+constexpr wchar_t kTempSuffix[] = L".tmp";
 // A replace fails while another process has the file open, an open while another process
 // holds it without sharing: both are tried again for up to about 100 ms.
 constexpr int kAttempts = 20;
 constexpr DWORD kAttemptPauseMs = 5;
 // Far beyond any real settings file: a larger one is damaged and is neither read nor rewritten.
 constexpr LONGLONG kMaxFileBytes = 8 << 20;
+// Another copy of the program holds the file's lock for one read-modify-replace, well under this;
+// past it that copy is stuck, and the write gives up rather than hang.
+constexpr DWORD kLockWaitMs = 1000;
+// The lock's name: this prefix and a 64-bit hash of the upper-cased path, in hexadecimal.
+constexpr wchar_t kLockNameFormat[] = L"Tintora-settings-%08lX%08lX";
+constexpr std::size_t kLockNameSize = 64;
+constexpr std::uint64_t kHashBasis = 14695981039346656037ull;
+constexpr std::uint64_t kHashPrime = 1099511628211ull;
+// Room for any path the program makes, and its temporary name.
+constexpr std::size_t kPathSize = MAX_PATH + 8;
 
 SRWLOCK storeLock = SRWLOCK_INIT;
 
@@ -33,6 +43,38 @@ public:
     StoreLock& operator=(const StoreLock&) = delete;
 };
 
+// The lock that all copies of the program share for one settings file. Paths differing only in
+// the case of their ASCII letters name the same file, and the same lock.
+class FileLock {
+public:
+    explicit FileLock(const wchar_t* path) {
+        std::uint64_t hash = kHashBasis;
+        for (const wchar_t* c = path; *c; ++c) {
+            const wchar_t folded = *c >= L'a' && *c <= L'z' ? *c - (L'a' - L'A') : *c;
+            hash = (hash ^ static_cast<std::uint16_t>(folded)) * kHashPrime;
+        }
+        wchar_t name[kLockNameSize];
+        wsprintfW(name, kLockNameFormat, static_cast<unsigned long>(hash >> 32),
+                  static_cast<unsigned long>(hash & 0xFFFFFFFFu));
+        mutex_ = CreateMutexW(nullptr, FALSE, name);
+        if (!mutex_) return;
+        // Abandoned: a copy ended in the middle, after or before its rename, so the file is whole.
+        const DWORD waited = WaitForSingleObject(mutex_, kLockWaitMs);
+        held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    }
+    ~FileLock() {
+        if (held_) ReleaseMutex(mutex_);
+        if (mutex_) CloseHandle(mutex_);
+    }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    bool held() const { return held_; }
+
+private:
+    HANDLE mutex_ = nullptr;
+    bool held_ = false;
+};
+
 class HeapText {
 public:
     HeapText() = default;
@@ -42,6 +84,7 @@ public:
     HeapText(const HeapText&) = delete;
     HeapText& operator=(const HeapText&) = delete;
 
+    // Once per text.
     char* Allocate(std::size_t capacity) {
         data_ = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, capacity ? capacity : 1));
         return data_;
@@ -57,9 +100,9 @@ private:
 
 enum class Load { Read, Missing, Failed };
 
-HANDLE OpenForReading(const char* path, DWORD* error) {
+HANDLE OpenForReading(const wchar_t* path, DWORD* error) {
     for (int attempt = 1;; ++attempt) {
-        const HANDLE file = CreateFileA(path, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+        const HANDLE file = CreateFileW(path, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) return file;
         *error = GetLastError();
@@ -71,7 +114,7 @@ HANDLE OpenForReading(const char* path, DWORD* error) {
 
 // Missing leaves text empty. Failed means a file is there that could not be read whole: a write
 // must then not go ahead, as it would replace the file with a text that lacks its keys.
-Load LoadFile(const char* path, HeapText* text) {
+Load LoadFile(const wchar_t* path, HeapText* text) {
     DWORD error = 0;
     const HANDLE file = OpenForReading(path, &error);
     if (file == INVALID_HANDLE_VALUE) {
@@ -97,9 +140,17 @@ Load LoadFile(const char* path, HeapText* text) {
     return result;
 }
 
-bool WriteNewFile(const char* path, const char* data, std::size_t size) {
+bool HasSeed(const Location& file) { return file.seed != nullptr && *file.seed != L'\0'; }
+
+// The file's text, or the seed's while the file does not exist.
+Load LoadSettings(const Location& file, HeapText* text) {
+    const Load load = LoadFile(file.path, text);
+    return load == Load::Missing && HasSeed(file) ? LoadFile(file.seed, text) : load;
+}
+
+bool WriteNewFile(const wchar_t* path, const char* data, std::size_t size) {
     const HANDLE file =
-        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     std::size_t done = 0;
     DWORD put = 0;
@@ -111,61 +162,105 @@ bool WriteNewFile(const char* path, const char* data, std::size_t size) {
     return CloseHandle(file) && flushed;
 }
 
-bool ReplaceWith(const char* temp, const char* path) {
+bool ReplaceWith(const wchar_t* temp, const wchar_t* path) {
     for (int attempt = 1;; ++attempt) {
-        if (MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        if (MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
         if (attempt == kAttempts) return false;
         Sleep(kAttemptPauseMs);
     }
 }
 
-bool NoPath(const char* path) { return path == nullptr || *path == '\0'; }
+// The folder of a seeded file is made at its first write; its parent is the user's own.
+// path is a copy that may be changed meanwhile.
+void MakeFolderOf(wchar_t* path) {
+    wchar_t* slash = nullptr;
+    for (wchar_t* c = path; *c; ++c) {
+        if (*c == L'\\') slash = c;
+    }
+    if (!slash) return;
+    *slash = L'\0';
+    CreateDirectoryW(path, nullptr);
+    *slash = L'\\';
+}
+
+bool NoPath(const wchar_t* path) { return path == nullptr || *path == L'\0'; }
 
 // The file's text, or none without a path or file; loaded under the lock, parsed outside it.
-void LoadForReading(const char* path, HeapText* text) {
-    if (NoPath(path)) return;
+Load LoadForReading(const Location& file, HeapText* text) {
+    if (NoPath(file.path)) return Load::Missing;
     StoreLock lock;
-    LoadFile(path, text);
+    return LoadSettings(file, text);
 }
 
 }  // namespace
 
-std::uint32_t ReadInt(const char* path, const char* key, std::uint32_t defaultValue) {
-    HeapText text;
-    LoadForReading(path, &text);
-    return ini::ReadInt(text.view(), kSection, key, defaultValue);
+std::uint32_t ReadInt(const Location& file, const char* key, std::uint32_t defaultValue) {
+    const IntSetting setting{key, defaultValue, IntRule::AsRead};
+    std::uint32_t value;
+    ReadInts(file, &setting, 1, &value);
+    return value;
 }
 
-void ReadText(const char* path, const char* key, const char* defaultText, char* buffer,
+void ReadText(const Location& file, const char* key, const char* defaultText, char* buffer,
               std::size_t size) {
     HeapText text;
-    LoadForReading(path, &text);
+    LoadForReading(file, &text);
     ini::ReadText(text.view(), kSection, key, defaultText, buffer, size);
 }
 
-bool WriteText(const char* path, const char* key, const char* text) {
-    if (NoPath(path)) return false;
-    char temp[MAX_PATH];
-    const std::size_t pathLength = std::strlen(path);
-    if (pathLength + sizeof(kTempSuffix) > sizeof(temp)) return false;
-    std::memcpy(temp, path, pathLength);
+bool ReadInts(const Location& file, const IntSetting* settings, std::size_t count,
+              std::uint32_t* values) {
+    HeapText text;
+    const bool read = LoadForReading(file, &text) != Load::Failed;
+    for (std::size_t i = 0; i < count; ++i) {
+        values[i] = ini::ReadInt(text.view(), kSection, settings[i].key, settings[i].defaultValue);
+    }
+    return read;
+}
+
+bool WriteText(const Location& file, const char* key, const char* text) {
+    return WriteTexts(file, &key, &text, 1);
+}
+
+bool WriteTexts(const Location& file, const char* const* keys, const char* const* texts,
+                std::size_t count) {
+    if (NoPath(file.path)) return false;
+    wchar_t temp[kPathSize];
+    const std::size_t pathLength = lstrlenW(file.path);
+    if (pathLength + std::size(kTempSuffix) > std::size(temp)) return false;
+    std::memcpy(temp, file.path, pathLength * sizeof(wchar_t));
     std::memcpy(temp + pathLength, kTempSuffix, sizeof(kTempSuffix));
 
     StoreLock lock;
+    FileLock fileLock(file.path);
+    if (!fileLock.held()) return false;
     HeapText old;
-    if (LoadFile(path, &old) == Load::Failed) return false;
-    HeapText updated;
-    if (!updated.Allocate(ini::WrittenSizeLimit(old.view().size(), kSection, key, text))) return false;
-    const std::size_t size = ini::Write(old.view(), kSection, key, text, updated.data());
-    if (size == 0) return false;
-    updated.SetSize(size);
-    if (updated.view() == old.view()) return true;  // already holds it: spare the disk
-    // A rename would go through where the file itself refuses writing.
-    const DWORD attributes = GetFileAttributesA(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+    Load load = LoadFile(file.path, &old);
+    const bool seeding = load == Load::Missing && HasSeed(file);
+    if (seeding) load = LoadFile(file.seed, &old);
+    if (load == Load::Failed) return false;
 
-    if (!WriteNewFile(temp, updated.data(), size) || !ReplaceWith(temp, path)) {
-        DeleteFileA(temp);
+    // Each key is written into the other of two buffers, both large enough for the last.
+    std::size_t limit = old.view().size();
+    for (std::size_t i = 0; i < count; ++i) limit = ini::WrittenSizeLimit(limit, kSection, keys[i], texts[i]);
+    HeapText buffers[2];
+    if (!buffers[0].Allocate(limit) || !buffers[1].Allocate(limit)) return false;
+    std::string_view updated = old.view();
+    for (std::size_t i = 0; i < count; ++i) {
+        HeapText& next = buffers[i % 2];
+        const std::size_t size = ini::Write(updated, kSection, keys[i], texts[i], next.data());
+        if (size == 0) return false;
+        next.SetSize(size);
+        updated = next.view();
+    }
+    if (updated == old.view()) return true;  // already holds it: spare the disk
+    // A rename would go through where the file itself refuses writing.
+    const DWORD attributes = GetFileAttributesW(file.path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+    if (seeding) MakeFolderOf(temp);
+
+    if (!WriteNewFile(temp, updated.data(), updated.size()) || !ReplaceWith(temp, file.path)) {
+        DeleteFileW(temp);
         return false;
     }
     return true;

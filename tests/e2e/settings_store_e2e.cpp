@@ -21,11 +21,24 @@
 namespace {
 
 using tintora::settings::kMemoSettings;
-using tintora::settings::ReadInt;
-using tintora::settings::ReadText;
-using tintora::settings::WriteText;
 
 constexpr char kWriterFlag[] = "--writer";
+constexpr char kKeysFlag[] = "--keys";
+
+// The store takes wide paths; these tests name folders in ASCII.
+std::wstring Wide(const char* path) { return std::wstring(path, path + std::strlen(path)); }
+
+std::uint32_t ReadInt(const char* path, const char* key, std::uint32_t defaultValue) {
+    return tintora::settings::ReadInt(Wide(path).c_str(), key, defaultValue);
+}
+
+void ReadText(const char* path, const char* key, const char* defaultText, char* buffer, std::size_t size) {
+    tintora::settings::ReadText(Wide(path).c_str(), key, defaultText, buffer, size);
+}
+
+bool WriteText(const char* path, const char* key, const char* text) {
+    return tintora::settings::WriteText(Wide(path).c_str(), key, text);
+}
 constexpr ULONGLONG kPromptMs = 2000;
 
 class TempFolder {
@@ -109,6 +122,48 @@ TEST(SettingsStoreE2e, TwoThreadsWritingKeepEveryKeysLastValue) {
         }
     }
     EXPECT_EQ(ReadBytes(ini).rfind("; by hand\r\n[options]\r\nunknown=keep me\r\n", 0), 0u);
+}
+
+constexpr int kKeyWrites = 150, kKeys = 5;
+
+// Writes prefix0 ... prefix4 in turn, the write count as value; the exit code counts failures.
+int RunKeyWriter(const char* ini, const char* prefix) {
+    int failed = 0;
+    for (int i = 0; i < kKeyWrites; ++i) {
+        const std::string key = prefix + std::to_string(i % kKeys);
+        failed += !WriteText(ini, key.c_str(), std::to_string(i).c_str());
+    }
+    return failed;
+}
+
+TEST(SettingsStoreE2e, TwoProcessesWritingKeepEveryKeysLastValue) {
+    TempFolder folder;
+    const std::string ini = folder.File("tintora.ini");
+    char exe[MAX_PATH];
+    ASSERT_GT(GetModuleFileNameA(nullptr, exe, MAX_PATH), 0u);
+    PROCESS_INFORMATION children[2]{};
+    const char* prefixes[] = {"a", "b"};
+    for (int i = 0; i < 2; ++i) {
+        std::string command = "\"" + std::string(exe) + "\" " + kKeysFlag + " \"" + ini + "\" " + prefixes[i];
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &children[i]));
+    }
+    for (const auto& child : children) {
+        EXPECT_EQ(WaitForSingleObject(child.hProcess, 60000), WAIT_OBJECT_0);
+        DWORD failed = 1;
+        GetExitCodeProcess(child.hProcess, &failed);
+        EXPECT_EQ(failed, 0u) << "writes that failed";
+        CloseHandle(child.hThread);
+        CloseHandle(child.hProcess);
+    }
+    for (const char* prefix : prefixes) {
+        for (int k = 0; k < kKeys; ++k) {
+            const std::string key = prefix + std::to_string(k);
+            EXPECT_EQ(ReadInt(ini.c_str(), key.c_str(), 9999), std::uint32_t(kKeyWrites - kKeys + k)) << key;
+        }
+    }
 }
 
 // Writes memo1..memo6 with ever-new values until killed; tells the test once it has begun.
@@ -229,6 +284,7 @@ TEST(SettingsStoreE2e, FileHeldOpenByAnotherHandleStaysWhole) {
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], kWriterFlag) == 0) return RunWriter(argv[2], argv[3]);
+    if (argc == 4 && std::strcmp(argv[1], kKeysFlag) == 0) return RunKeyWriter(argv[2], argv[3]);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -30,5 +30,20 @@ TEST(IniPath, TooLongFolderGivesNoPathRatherThanACutOne) {
     EXPECT_STREQ(out, "");
 }
 
+TEST(IniPath, WidePathsKeepLettersNoCodePageSpells) {
+    wchar_t out[256];
+    ASSERT_TRUE(MakeIniPath(L"C:\\\u0426\u0432\u0435\u0442\\tintora.exe", out, 256));
+    EXPECT_EQ(std::wstring(out), L"C:\\\u0426\u0432\u0435\u0442\\tintora.ini");
+}
+
+TEST(IniPath, UserFileSitsInItsOwnFolderUnderApplicationData) {
+    char out[64];
+    ASSERT_TRUE(MakeUserIniPath("C:\\Users\\ann\\AppData\\Roaming", out, sizeof out));
+    EXPECT_STREQ(out, "C:\\Users\\ann\\AppData\\Roaming\\Tintora\\tintora.ini");
+    char small[20] = "stale";
+    EXPECT_FALSE(MakeUserIniPath("C:\\Users\\ann", small, sizeof small));
+    EXPECT_STREQ(small, "");
+}
+
 }  // namespace
 }  // namespace tintora

@@ -1,0 +1,18 @@
+// Finds the settings file once, before any window exists.
+#pragma once
+
+namespace tintora {
+
+// Beside the executable when its folder takes new files, as a portable program keeps them.
+// Otherwise (a folder under Program Files for a user who is not an administrator, a read-only
+// medium) in the user's application-data folder, seeded from the file beside the executable.
+// Wide throughout, so a folder name that the ANSI code page cannot spell works too. Leaves both
+// empty when no usable path exists. Sets iniPath and iniSeeded.
+void FindSettingsFile();
+
+// The file beside the executable, made in buffer (kPathSize characters), while iniPath is the
+// user's own; null otherwise. Made when needed rather than kept: stored state costs the program
+// file room.
+const wchar_t* SettingsSeed(wchar_t* buffer);
+
+}  // namespace tintora
