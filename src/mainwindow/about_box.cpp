@@ -1,6 +1,7 @@
 #include "mainwindow/about_box.h"
 
 #include "app/app_state.h"
+#include "app/window_behaviour.h"
 #include "resources/resource_ids.h"
 
 namespace tintora {
@@ -16,8 +17,6 @@ constexpr char kAboutText[] =
     "tintora.example.org";
 // The box shows the program's own icon and stays above the topmost main window.
 constexpr DWORD kAboutStyle = MB_USERICON | MB_TOPMOST;
-// A move started as if the caption bar had been pressed.
-constexpr WPARAM kDragMoveCommand = SC_MOVE | HTCAPTION;
 
 void RemoveAboutHook() {
     if (!app.aboutHook) return;
@@ -69,8 +68,7 @@ LRESULT CALLBACK AboutHookProc(int code, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK AboutBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_LBUTTONDOWN) {
-        ReleaseCapture();
-        SendMessageA(window, WM_SYSCOMMAND, kDragMoveCommand, 0);
+        BeginWindowDrag(window);
         return 0;
     }
     return CallWindowProcA(app.aboutPrevProc, window, message, wParam, lParam);

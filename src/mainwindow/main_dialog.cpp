@@ -1,6 +1,7 @@
 #include "mainwindow/main_dialog.h"
 
 #include "app/app_state.h"
+#include "app/window_behaviour.h"
 #include "magnifier/magnifier.h"
 #include "mainwindow/about_box.h"
 #include "mainwindow/tray_icon.h"
@@ -129,14 +130,6 @@ void OnHotkey(WPARAM id) {
 }
 
 }  // namespace
-
-void RetireBrush(HBRUSH brush) {
-    if (!brush) return;
-    // Without a UI thread to take it no paint can use it either.
-    if (!PostMessageA(app.mainWindow, kDeleteReplacedBrushMessage, reinterpret_cast<WPARAM>(brush), 0)) {
-        DeleteObject(brush);
-    }
-}
 
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -1,7 +1,7 @@
 #include "settings/options_dialog.h"
 
 #include "app/app_state.h"
-#include "mainwindow/window_placement.h"
+#include "app/window_behaviour.h"
 #include "resources/resource_ids.h"
 #include "settings/options_fields.h"
 
