@@ -61,6 +61,7 @@ LRESULT CALLBACK AboutHookProc(int code, WPARAM wParam, LPARAM lParam) {
     app.aboutPrevProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AboutBoxProc)));
     RemoveAboutHook();
+    StartFollowingDpi(box, app.dialogLayout);
     // Windows honours the box's topmost style by itself, Wine does not.
     SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return 0;
@@ -71,6 +72,7 @@ LRESULT CALLBACK AboutBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         BeginWindowDrag(window);
         return 0;
     }
+    if (FollowDpiChanges(window, message, wParam, lParam, app.dialogLayout)) return 0;
     return CallWindowProcA(app.aboutPrevProc, window, message, wParam, lParam);
 }
 
