@@ -20,6 +20,19 @@ constexpr DWORD kViewRop = 0x00C0010C;
 constexpr DWORD kViewRopWithLayered = 0x40C0010C;
 // The crosshair's arms stop this far from the view's edges.
 constexpr int kCrosshairMargin = 20;
+// The outer width that shows the whole view, laid out as it is now.
+int ViewWidth() {
+    RECT view;
+    GetWindowRect(GetDlgItem(app.mainWindow, IDC_ZOOM_VIEW), &view);
+    RECT window;
+    GetWindowRect(app.mainWindow, &window);
+    RECT client;
+    GetClientRect(app.mainWindow, &client);
+    POINT origin{0, 0};
+    ClientToScreen(app.mainWindow, &origin);
+    const int border = (window.right - window.left) - client.right;
+    return view.right - origin.x + border;
+}
 
 // The window's outer size for the panel's state at the window's DPI.
 SIZE PanelStateSize() {
@@ -38,7 +51,7 @@ ZoomWindowSize WindowSizesAtDpi() {
     // The template as it would come out at this DPI.
     const ScaledLayout& layout = app.mainLayout;
     return ZoomWindowSizeAt(app.windowDpi, ScaleBetween(layout.baseSize.cx, layout.baseDpi, app.windowDpi),
-                            ScaleBetween(layout.baseSize.cy, layout.baseDpi, app.windowDpi));
+                            ScaleBetween(layout.baseSize.cy, layout.baseDpi, app.windowDpi), ViewWidth());
 }
 
 void OpenMagnifierView(HWND mainWindow) {

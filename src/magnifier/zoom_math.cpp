@@ -22,10 +22,11 @@ ZoomSource ZoomSourceAround(std::int32_t pointX, std::int32_t pointY, std::int32
     return {pointX - (width >> 1), pointY - (height >> 1), width, height};
 }
 
-ZoomWindowSize ZoomWindowSizeAt(std::uint32_t dpi, std::int32_t templateWidth, std::int32_t templateHeight) {
+ZoomWindowSize ZoomWindowSizeAt(std::uint32_t dpi, std::int32_t templateWidth, std::int32_t templateHeight,
+                                std::int32_t viewWidth) {
     const std::int32_t narrow = std::max(ScaleToDpi(kNarrowWidth, dpi), templateWidth);
     const std::int32_t panel = ScaleToDpi(kWideWidth - kNarrowWidth, dpi);
-    return {narrow, narrow + panel, std::max(ScaleToDpi(kWindowHeight, dpi), templateHeight)};
+    return {narrow, std::max(narrow + panel, viewWidth), std::max(ScaleToDpi(kWindowHeight, dpi), templateHeight)};
 }
 
 }  // namespace tintora

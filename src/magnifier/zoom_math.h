@@ -22,7 +22,9 @@ struct ZoomWindowSize {
 
 // At 96 dpi 224 or 328 by 122 pixels. At other scales those sizes scaled, but never smaller than
 // the dialog template comes out at that scale (templateWidth x templateHeight, outer pixels); the
-// panel then adds its own scaled width.
-ZoomWindowSize ZoomWindowSizeAt(std::uint32_t dpi, std::int32_t templateWidth, std::int32_t templateHeight);
+// panel then adds its own scaled width, or more when the view, laid out with the template, needs
+// more: viewWidth is the outer width that shows the whole view with its margin.
+ZoomWindowSize ZoomWindowSizeAt(std::uint32_t dpi, std::int32_t templateWidth, std::int32_t templateHeight,
+                                std::int32_t viewWidth = 0);
 
 }  // namespace tintora

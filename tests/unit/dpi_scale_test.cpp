@@ -53,17 +53,18 @@ TEST(DpiScale, WindowNeverSmallerThanItsTemplate) {
     const struct {
         const char* what;
         std::uint32_t dpi;
-        std::int32_t templateWidth, templateHeight;
+        std::int32_t templateWidth, templateHeight, viewWidth;
         ZoomWindowSize expected;
     } cases[] = {
-        {"100 %, template as designed", 96, 224, 122, {224, 328, 122}},
-        {"100 %, template wider for a missing font", 96, 261, 130, {261, 365, 130}},
-        {"125 %, template smaller than scaled", 120, 270, 150, {280, 410, 153}},
-        {"150 %, template one pixel narrower and taller", 144, 335, 187, {336, 492, 187}},
-        {"200 %", 192, 450, 250, {450, 658, 250}},
+        {"100 %, template as designed", 96, 224, 122, 328, {224, 328, 122}},
+        {"100 %, template wider for a missing font", 96, 261, 130, 0, {261, 365, 130}},
+        {"125 %, template smaller than scaled", 120, 270, 150, 0, {280, 410, 153}},
+        {"125 %, view reaching further than the panel", 120, 270, 150, 413, {280, 413, 153}},
+        {"150 %, template one pixel narrower and taller", 144, 335, 187, 0, {336, 492, 187}},
+        {"200 %", 192, 450, 250, 600, {450, 658, 250}},
     };
     for (const auto& c : cases) {
-        const ZoomWindowSize s = ZoomWindowSizeAt(c.dpi, c.templateWidth, c.templateHeight);
+        const ZoomWindowSize s = ZoomWindowSizeAt(c.dpi, c.templateWidth, c.templateHeight, c.viewWidth);
         EXPECT_EQ(s.narrowWidth, c.expected.narrowWidth) << c.what;
         EXPECT_EQ(s.wideWidth, c.expected.wideWidth) << c.what;
         EXPECT_EQ(s.height, c.expected.height) << c.what;
