@@ -28,7 +28,7 @@ void BeginWindowDrag(HWND window) {
 }
 
 UINT WindowDpi(HWND window) {
-    static const auto getDpiForWindow = SystemFunction<GetDpiForWindowFunction>(kUserLibrary, kGetDpiForWindowName);
+    const auto getDpiForWindow = SystemFunction<GetDpiForWindowFunction>(kUserLibrary, kGetDpiForWindowName);
     if (getDpiForWindow) {
         if (const UINT dpi = getDpiForWindow(window)) return dpi;
     }
