@@ -42,8 +42,13 @@ void StartFollowingDpi(HWND window, ScaledLayout& layout) {
     const auto setBehavior =
         SystemFunction<SetDialogDpiChangeBehaviorFunction>(kUserLibrary, kSetDialogDpiChangeBehaviorName);
     if (setBehavior) setBehavior(window, kDialogDpiChangeDisableAll, kDialogDpiChangeDisableAll);
-
     layout.baseDpi = layout.dpi = WindowDpi(window);
+    layout.scaledFont = nullptr;
+    layout.count = -1;
+}
+
+void RecordLayout(HWND window, ScaledLayout& layout) {
+    layout.baseDpi = layout.dpi;
     RECT outer;
     GetWindowRect(window, &outer);
     layout.baseSize = {outer.right - outer.left, outer.bottom - outer.top};
@@ -51,7 +56,6 @@ void StartFollowingDpi(HWND window, ScaledLayout& layout) {
     GetClientRect(window, &client);
     layout.baseClient = {client.right, client.bottom};
     layout.baseFont = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-    layout.scaledFont = nullptr;
     layout.count = 0;
     for (HWND child = GetWindow(window, GW_CHILD); child && layout.count < kMaxLaidOutChildren;
          child = GetWindow(child, GW_HWNDNEXT)) {
@@ -98,6 +102,7 @@ bool FollowDpiChanges(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, S
     const UINT dpi = LOWORD(wParam);
     if (dpi == 0 || !lParam) return true;
     const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+    if (layout.count < 0) RecordLayout(dialog, layout);
     layout.dpi = dpi;
     const LONG base = static_cast<LONG>(layout.baseDpi);
     StretchLayout(layout, {base, base}, {static_cast<LONG>(dpi), static_cast<LONG>(dpi)});

@@ -28,13 +28,16 @@ struct ScaledLayout {
     SIZE baseClient;  // client size at baseDpi
     HFONT baseFont;  // the dialog's own font, the system's to release
     HFONT scaledFont;  // made for another DPI, ours to release
-    int count;
+    int count;  // below 0 until the layout is recorded
     ChildPlace children[kMaxLaidOutChildren];
 };
 
-// Records the layout, and leaves rescaling on a DPI change to the program: without this, the
-// dialog manager of Windows 10 1703 on would rescale the window too, its own way.
+// Takes the window's DPI and leaves rescaling on a DPI change to the program: without this, the
+// dialog manager of Windows 10 1703 on would rescale the window too, its own way. The layout
+// is recorded at the first change, once the window has laid itself out.
 void StartFollowingDpi(HWND window, ScaledLayout& layout);
+// Records the window's size, its children's places and its font, as they are at layout.dpi.
+void RecordLayout(HWND window, ScaledLayout& layout);
 // Moves and sizes the children, stretched from the recorded layout by to / from on each axis,
 // and gives them the dialog font stretched as the height; the recorded layout and font again
 // when to equals from.

@@ -90,6 +90,7 @@ void LayOutForDpi(bool again) {
 
 void PrepareScaling(HWND window) {
     StartFollowingDpi(window, app.mainLayout);
+    RecordLayout(window, app.mainLayout);
     app.windowDpi = app.mainLayout.baseDpi;
     LayOutForDpi(false);
     SetReadoutFont(window, app.windowDpi);

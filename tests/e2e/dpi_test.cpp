@@ -68,13 +68,13 @@ void ExpectPictures(const Program& program, UINT dpi) {
 }
 
 // WM_DPICHANGED as the system sends it, with the suggested rectangle in the program's memory.
-void SendDpiChanged(const Program& program, UINT dpi, RECT suggested) {
+void SendDpiChanged(const Program& program, UINT dpi, RECT suggested, HWND window = nullptr) {
     void* remote = VirtualAllocEx(program.process(), nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
     ASSERT_NE(remote, nullptr);
     WriteProcessMemory(program.process(), remote, &suggested, sizeof suggested, nullptr);
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(program.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote),
-                        SMTO_BLOCK, 5000, &result);
+    SendMessageTimeoutA(window ? window : program.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                        reinterpret_cast<LPARAM>(remote), SMTO_BLOCK, 5000, &result);
     VirtualFreeEx(program.process(), remote, 0, MEM_RELEASE);
 }
 
@@ -250,6 +250,38 @@ TEST(Dpi, FollowsAChangeOfScaleAndBack) {
         if (first == 96) {
             EXPECT_TRUE(WaitFor([&] { return Size(WindowRect(program.window())).cx == toggled; }));
         }
+        WaitPastDoubleClick();
+    }
+}
+
+TEST(Dpi, OptionsDialogAndAboutBoxFollowAChangeOfScaleAndBack) {
+    const UINT first = ScreenDpi();
+    const UINT other = first == 144 ? 96 : 144;
+    Sandbox sandbox(kPlacement);
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+    for (const int id : {IDC_OPTIONS, IDC_ABOUT}) {
+        SCOPED_TRACE(testing::Message() << "dialog of " << id << ", " << first << " -> " << other << " dpi");
+        ClickControl(program.control(id));
+        HWND dialog = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (dialog = FindOwnedDialog(program.window())) != nullptr; }));
+        const RECT before = WindowRect(dialog);
+        const RECT okBefore = WindowRect(GetDlgItem(dialog, IDOK));
+
+        const RECT there{450, 120, 450 + MulDiv(Size(before).cx, other, first), 120 + MulDiv(Size(before).cy, other, first)};
+        SendDpiChanged(program, other, there, dialog);
+        const RECT r = WindowRect(dialog);
+        EXPECT_TRUE(EqualRect(&r, &there)) << r.left << "," << r.top << "-" << r.right << "," << r.bottom;
+        EXPECT_NEAR(Size(WindowRect(GetDlgItem(dialog, IDOK))).cx, MulDiv(Size(okBefore).cx, other, first), 1);
+
+        SendDpiChanged(program, first, before, dialog);
+        const RECT back = WindowRect(dialog);
+        EXPECT_TRUE(EqualRect(&back, &before));
+        const RECT okBack = WindowRect(GetDlgItem(dialog, IDOK));
+        EXPECT_TRUE(EqualRect(&okBack, &okBefore));
+
+        PostMessageA(dialog, WM_COMMAND, id == IDC_OPTIONS ? IDCANCEL : IDOK, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
         WaitPastDoubleClick();
     }
 }
