@@ -20,6 +20,7 @@ constexpr DWORD kViewRop = 0x00C0010C;
 constexpr DWORD kViewRopWithLayered = 0x40C0010C;
 // The crosshair's arms stop this far from the view's edges.
 constexpr int kCrosshairMargin = 20;
+
 // The outer width that shows the whole view, laid out as it is now.
 int ViewWidth() {
     RECT view;
