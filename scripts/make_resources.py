@@ -7,11 +7,16 @@ src/resources/button_bitmaps.txt or the icon drawing below:  python3 scripts/mak
 import math
 import pathlib
 import struct
+import zlib
 
 RESOURCES = pathlib.Path(__file__).resolve().parent.parent / "src" / "resources"
 BUTTON_TABLES = RESOURCES / "button_bitmaps.txt"
 
 BUTTON_SIZE = 13
+# The pictures for 125, 150 and 200 % are drawn from the 13-pixel ones: a whole multiple repeats
+# every pixel; any other size keeps a one-pixel frame and spreads the 11 x 11 inside over the
+# larger inside, each target pixel taking the source pixel under its centre.
+SCALED_BUTTON_SIZES = (16, 20, 26)
 BLACK_PIXEL = "#"
 WHITE_PIXEL = "."
 COMMENT_MARK = "# "  # a picture row never holds a space
@@ -23,9 +28,16 @@ BI_RGB = 0
 MONO_PALETTE = bytes([0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0])
 
 APP_ICON_FILE = "app.ico"
-APP_ICON_SIZES = (16, 32, 48)
+# The small and large icon sizes of 100, 125, 150 and 200 %: 16, 20, 24, 32 and 32, 40, 48, 64.
+APP_ICON_SIZES = (16, 20, 24, 32, 40, 48, 64)
 TRAY_ICON_FILE = "tray_icon.ico"
-TRAY_ICON_SIZE = 16
+TRAY_ICON_SIZES = (16, 20, 24, 32)
+# What a display at 100 % loads is kept as a plain DIB; every other size is PNG-compressed
+# (read by Windows Vista and later), which keeps the program small.
+DIB_ICON_SIZES = {"app": (16, 32), "tray": (16,)}
+PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
+PNG_RGBA = 6
+PNG_FILTERS = 5
 ICON_BITS = 32
 ICO_TYPE_ICON = 1
 ICO_DIR_SIZE = 6
@@ -83,9 +95,22 @@ def padded_row_bytes(bits_per_row):
     return (bits_per_row + 31) // 32 * 4
 
 
+def scaled_picture(rows, size):
+    """The 13-pixel picture drawn at size pixels, as rows of '#' and '.'."""
+    if size % BUTTON_SIZE == 0:
+        factor = size // BUTTON_SIZE
+        return ["".join(pixel * factor for pixel in row) for row in rows for _ in range(factor)]
+    inner, source = size - 2, BUTTON_SIZE - 2
+    pick = [1 + (2 * i + 1) * source // (2 * inner) for i in range(inner)]
+    body = [BLACK_PIXEL + "".join(rows[y][x] for x in pick) + BLACK_PIXEL for y in pick]
+    frame = BLACK_PIXEL * size
+    return [frame] + body + [frame]
+
+
 def mono_bmp(rows):
     """A 1-bpp BMP file, bottom-up, palette index 0 black and 1 white."""
-    stride = padded_row_bytes(BUTTON_SIZE)
+    size = len(rows)
+    stride = padded_row_bytes(size)
     bits = bytearray()
     for row in reversed(rows):
         line = bytearray(stride)
@@ -96,7 +121,7 @@ def mono_bmp(rows):
     offset = BMP_FILE_HEADER_SIZE + BMP_INFO_HEADER_SIZE + len(MONO_PALETTE)
     file_header = struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset)
     colors = len(MONO_PALETTE) // 4
-    info = struct.pack("<IiiHHIIiiII", BMP_INFO_HEADER_SIZE, BUTTON_SIZE, BUTTON_SIZE, 1, 1, BI_RGB,
+    info = struct.pack("<IiiHHIIiiII", BMP_INFO_HEADER_SIZE, size, size, 1, 1, BI_RGB,
                        len(bits), 0, 0, colors, colors)
     return file_header + info + MONO_PALETTE + bits
 
@@ -195,8 +220,50 @@ def icon_image(size, tray):
     return header + colour + bytes(mask)
 
 
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def filtered_row(kind, row, previous, bpp=4):
+    out = bytearray(len(row))
+    for i, value in enumerate(row):
+        left = row[i - bpp] if i >= bpp else 0
+        up = previous[i]
+        corner = previous[i - bpp] if i >= bpp else 0
+        if kind == 0:
+            predicted = 0
+        elif kind == 1:
+            predicted = left
+        elif kind == 2:
+            predicted = up
+        elif kind == 3:
+            predicted = (left + up) // 2
+        else:
+            estimate = left + up - corner
+            pa, pb, pc = abs(estimate - left), abs(estimate - up), abs(estimate - corner)
+            predicted = left if pa <= pb and pa <= pc else up if pb <= pc else corner
+        out[i] = (value - predicted) & 0xFF
+    return out
+
+
+def icon_png(size, tray):
+    """One icon image as a PNG file: 8-bit RGBA, each row filtered the way that compresses best."""
+    pixels = render(size, tray)
+    raw, previous = bytearray(), bytes(size * 4)
+    for row in pixels:
+        rgba = bytes(c for b, g, r, a in row for c in (r, g, b, a))
+        choices = [filtered_row(kind, rgba, previous) for kind in range(PNG_FILTERS)]
+        best = min(range(PNG_FILTERS), key=lambda k: sum(v if v < 128 else 256 - v for v in choices[k]))
+        raw += bytes([best]) + choices[best]
+        previous = rgba
+    header = struct.pack(">IIBBBBB", size, size, 8, PNG_RGBA, 0, 0, 0)
+    return (PNG_SIGNATURE + png_chunk(b"IHDR", header) + png_chunk(b"IDAT", zlib.compress(bytes(raw), 9))
+            + png_chunk(b"IEND", b""))
+
+
 def ico_file(sizes, tray):
-    images = [icon_image(size, tray) for size in sizes]
+    dib_sizes = DIB_ICON_SIZES["tray" if tray else "app"]
+    images = [icon_image(size, tray) if size in dib_sizes else icon_png(size, tray) for size in sizes]
     out = struct.pack("<HHH", 0, ICO_TYPE_ICON, len(images))
     offset = ICO_DIR_SIZE + ICO_ENTRY_SIZE * len(images)
     for size, image in zip(sizes, images):
@@ -208,8 +275,10 @@ def ico_file(sizes, tray):
 def main():
     for name, rows in read_button_tables().items():
         (RESOURCES / name).write_bytes(mono_bmp(rows))
+        for size in SCALED_BUTTON_SIZES:
+            (RESOURCES / name.replace(".bmp", f"_{size}.bmp")).write_bytes(mono_bmp(scaled_picture(rows, size)))
     (RESOURCES / APP_ICON_FILE).write_bytes(ico_file(APP_ICON_SIZES, tray=False))
-    (RESOURCES / TRAY_ICON_FILE).write_bytes(ico_file((TRAY_ICON_SIZE,), tray=True))
+    (RESOURCES / TRAY_ICON_FILE).write_bytes(ico_file(TRAY_ICON_SIZES, tray=True))
 
 
 if __name__ == "__main__":

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs one command inside a private X display and a private Wine prefix, then ends both.
 # Usage: scripts/with-wine.sh COMMAND [ARGS...]
+# With TINTORA_DPI set (for example 144 for 150 %), the run's prefix has that display scale.
 # Inside, DISPLAY and WINEPREFIX are set and WINE64 names the Wine loader. A ready prefix is
 # prepared once and kept under build/; each run works on its own copy of it, so runs never
 # share a wineserver and may go on side by side.
@@ -68,6 +69,11 @@ if [[ ! -f "$template/.ready" ]]; then
 fi
 cp -a "$template" "$work/prefix"
 export WINEPREFIX="$work/prefix"
+# The scale is read when a program starts, so it is set before anything runs in the prefix.
+if [[ -n "${TINTORA_DPI:-}" ]]; then
+  "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$TINTORA_DPI" /f >/dev/null 2>&1
+  /usr/lib/wine/wineserver -w
+fi
 
 set +e
 if [[ "${1:-}" == *.exe ]]; then set -- "$WINE64" "$@"; fi

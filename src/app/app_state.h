@@ -10,6 +10,8 @@
 #include <atomic>
 #include <cstdint>
 
+#include "app/window_behaviour.h"
+
 #if !defined(_WIN64)
 // The 32-bit program relies on these record sizes.
 static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "first-version tray record size");
@@ -59,6 +61,12 @@ struct AppState {
     std::atomic<std::uint64_t> colorSample;  // a packed ColorSample
     HWND previewControl;
     std::atomic<HBRUSH> previewBrush;
+
+    // Display scale, UI thread only.
+    UINT windowDpi;  // the main window's
+    ScaledLayout mainLayout;
+    ScaledLayout dialogLayout;  // of the open options dialog or About box, never both at once
+    HFONT readoutFont;
 
     // Magnifier, UI thread only.
     std::uint8_t zoomShown;

@@ -4,6 +4,7 @@
 #include <bits/functexcept.h>
 
 #include <cstdlib>
+#include <new>
 
 namespace std {
 
@@ -16,6 +17,14 @@ void __throw_out_of_range_fmt(const char*, ...) { std::abort(); }
 void __throw_invalid_argument(const char*) { std::abort(); }
 
 }  // namespace std
+
+// The library's own allocation functions throw on failure, and so bring the whole of it along.
+void* operator new(std::size_t size) {
+    if (void* block = std::malloc(size ? size : 1)) return block;
+    std::abort();
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
 namespace __gnu_cxx {
 

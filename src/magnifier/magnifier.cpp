@@ -1,6 +1,7 @@
 #include "magnifier/magnifier.h"
 
 #include "app/app_state.h"
+#include "app/dpi_scale.h"
 #include "magnifier/zoom_math.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_load.h"
@@ -11,10 +12,8 @@ namespace tintora {
 namespace {
 
 constexpr UINT_PTR kZoomTimer = 1;
-constexpr int kNarrowWidth = 224;
-constexpr int kWideWidth = 328;
-constexpr int kWindowHeight = 122;
 constexpr UINT kResizeFlags = SWP_NOMOVE | SWP_NOOWNERZORDER;
+constexpr UINT kPlaceFlags = SWP_NOZORDER | SWP_NOACTIVATE;
 // Pattern AND source: with the view's default white brush, a plain copy of the desktop.
 constexpr DWORD kViewRop = 0x00C0010C;
 // The same, taking layered (transparent) windows into the copy.
@@ -22,32 +21,73 @@ constexpr DWORD kViewRopWithLayered = 0x40C0010C;
 // The crosshair's arms stop this far from the view's edges.
 constexpr int kCrosshairMargin = 20;
 
-void Resize(int width) {
-    SetWindowPos(app.mainWindow, HWND_TOP, 0, 0, width, kWindowHeight, kResizeFlags);
+// The outer width that shows the whole view, laid out as it is now.
+int ViewWidth() {
+    RECT view;
+    GetWindowRect(GetDlgItem(app.mainWindow, IDC_ZOOM_VIEW), &view);
+    RECT window;
+    GetWindowRect(app.mainWindow, &window);
+    RECT client;
+    GetClientRect(app.mainWindow, &client);
+    POINT origin{0, 0};
+    ClientToScreen(app.mainWindow, &origin);
+    const int border = (window.right - window.left) - client.right;
+    return view.right - origin.x + border;
+}
+
+// The window's outer size for the panel's state at the window's DPI.
+SIZE PanelStateSize() {
+    const ZoomWindowSize s = WindowSizesAtDpi();
+    return {app.zoomShown ? s.wideWidth : s.narrowWidth, s.height};
+}
+
+void Resize() {
+    const SIZE size = PanelStateSize();
+    SetWindowPos(app.mainWindow, HWND_TOP, 0, 0, size.cx, size.cy, kResizeFlags);
 }
 
 }  // namespace
 
+ZoomWindowSize WindowSizesAtDpi() {
+    // The template as it would come out at this DPI.
+    const ScaledLayout& layout = app.mainLayout;
+    return ZoomWindowSizeAt(app.windowDpi, ScaleBetween(layout.baseSize.cx, layout.baseDpi, app.windowDpi),
+                            ScaleBetween(layout.baseSize.cy, layout.baseDpi, app.windowDpi), ViewWidth());
+}
+
 void OpenMagnifierView(HWND mainWindow) {
     const HWND view = GetDlgItem(mainWindow, IDC_ZOOM_VIEW);
+    if (app.zoomViewDC) ReleaseDC(view, app.zoomViewDC);
     app.zoomViewDC = GetDC(view);
     RECT client;
     GetClientRect(view, &client);
     app.zoomViewWidth = client.right - client.left;
     app.zoomViewHeight = client.bottom - client.top;
+    if (app.desktopDC) return;
     app.desktopWindow = GetDesktopWindow();
     app.desktopDC = GetDC(app.desktopWindow);
+}
+
+void FitWindowToPanel(const RECT* place) {
+    const SIZE size = PanelStateSize();
+    if (place) {
+        SetWindowPos(app.mainWindow, nullptr, place->left, place->top, size.cx, size.cy, kPlaceFlags);
+        return;
+    }
+    RECT r;
+    GetWindowRect(app.mainWindow, &r);
+    if (r.right - r.left != size.cx || r.bottom - r.top != size.cy) Resize();
 }
 
 void ToggleMagnifier() {
     if (app.zoomShown) {
         app.zoomShown = 0;
-        Resize(kNarrowWidth);
+        Resize();
         KillTimer(app.mainWindow, kZoomTimer);
     } else {
         SetTimer(app.mainWindow, kZoomTimer, static_cast<UINT>(app.zoomUpdateMs), MagnifierTimerProc);
         app.zoomShown = 1;
-        Resize(kWideWidth);
+        Resize();
     }
     WriteSettingUnsigned(settings::kZoomSetting.key, app.zoomShown);
 }
@@ -70,10 +110,11 @@ void CALLBACK MagnifierTimerProc(HWND, UINT, UINT_PTR, DWORD) {
     app.zoomOrigin = {source.x, source.y};
     StretchBlt(app.zoomViewDC, 0, 0, w, h, app.desktopDC, source.x, source.y, source.width, source.height,
                app.captureTransparent ? kViewRopWithLayered : kViewRop);
-    MoveToEx(app.zoomViewDC, w >> 1, kCrosshairMargin, nullptr);
-    LineTo(app.zoomViewDC, w >> 1, h - kCrosshairMargin);
-    MoveToEx(app.zoomViewDC, kCrosshairMargin, h >> 1, nullptr);
-    LineTo(app.zoomViewDC, w - kCrosshairMargin, h >> 1);
+    const int margin = ScaleToDpi(kCrosshairMargin, app.windowDpi);
+    MoveToEx(app.zoomViewDC, w >> 1, margin, nullptr);
+    LineTo(app.zoomViewDC, w >> 1, h - margin);
+    MoveToEx(app.zoomViewDC, margin, h >> 1, nullptr);
+    LineTo(app.zoomViewDC, w - margin, h >> 1);
 }
 
 }  // namespace tintora

@@ -1,6 +1,18 @@
 #include "magnifier/zoom_math.h"
 
+#include <algorithm>
+
+#include "app/dpi_scale.h"
+
 namespace tintora {
+
+namespace {
+
+constexpr std::int32_t kNarrowWidth = 224;
+constexpr std::int32_t kWideWidth = 328;
+constexpr std::int32_t kWindowHeight = 122;
+
+}  // namespace
 
 ZoomSource ZoomSourceAround(std::int32_t pointX, std::int32_t pointY, std::int32_t viewWidth,
                             std::int32_t viewHeight, std::int32_t rate) {
@@ -8,6 +20,13 @@ ZoomSource ZoomSourceAround(std::int32_t pointX, std::int32_t pointY, std::int32
     const std::int32_t width = viewWidth / rate;
     const std::int32_t height = viewHeight / rate;
     return {pointX - (width >> 1), pointY - (height >> 1), width, height};
+}
+
+ZoomWindowSize ZoomWindowSizeAt(std::uint32_t dpi, std::int32_t templateWidth, std::int32_t templateHeight,
+                                std::int32_t viewWidth) {
+    const std::int32_t narrow = std::max(ScaleToDpi(kNarrowWidth, dpi), templateWidth);
+    const std::int32_t panel = ScaleToDpi(kWideWidth - kNarrowWidth, dpi);
+    return {narrow, std::max(narrow + panel, viewWidth), std::max(ScaleToDpi(kWindowHeight, dpi), templateHeight)};
 }
 
 }  // namespace tintora

@@ -1,4 +1,5 @@
-// The desktop rectangle the magnifier view enlarges. Pure: no platform calls.
+// The desktop rectangle the magnifier view enlarges, and the window sizes that show or hide the
+// view. Pure: no platform calls.
 #pragma once
 
 #include <cstdint>
@@ -13,5 +14,17 @@ struct ZoomSource {
 // when the size is odd. A rate below one gives an empty rectangle rather than a division by zero.
 ZoomSource ZoomSourceAround(std::int32_t pointX, std::int32_t pointY, std::int32_t viewWidth,
                             std::int32_t viewHeight, std::int32_t rate);
+
+// The main window's outer size in pixels, with the magnifier panel hidden and shown.
+struct ZoomWindowSize {
+    std::int32_t narrowWidth, wideWidth, height;
+};
+
+// At 96 dpi 224 or 328 by 122 pixels. At other scales those sizes scaled, but never smaller than
+// the dialog template comes out at that scale (templateWidth x templateHeight, outer pixels); the
+// panel then adds its own scaled width, or more when the view, laid out with the template, needs
+// more: viewWidth is the outer width that shows the whole view with its margin.
+ZoomWindowSize ZoomWindowSizeAt(std::uint32_t dpi, std::int32_t templateWidth, std::int32_t templateHeight,
+                                std::int32_t viewWidth = 0);
 
 }  // namespace tintora

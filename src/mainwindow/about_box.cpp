@@ -1,6 +1,7 @@
 #include "mainwindow/about_box.h"
 
 #include "app/app_state.h"
+#include "app/window_behaviour.h"
 #include "resources/resource_ids.h"
 
 namespace tintora {
@@ -16,8 +17,6 @@ constexpr char kAboutText[] =
     "tintora.example.org";
 // The box shows the program's own icon and stays above the topmost main window.
 constexpr DWORD kAboutStyle = MB_USERICON | MB_TOPMOST;
-// A move started as if the caption bar had been pressed.
-constexpr WPARAM kDragMoveCommand = SC_MOVE | HTCAPTION;
 
 void RemoveAboutHook() {
     if (!app.aboutHook) return;
@@ -62,6 +61,7 @@ LRESULT CALLBACK AboutHookProc(int code, WPARAM wParam, LPARAM lParam) {
     app.aboutPrevProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AboutBoxProc)));
     RemoveAboutHook();
+    StartFollowingDpi(box, app.dialogLayout);
     // Windows honours the box's topmost style by itself, Wine does not.
     SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return 0;
@@ -69,10 +69,10 @@ LRESULT CALLBACK AboutHookProc(int code, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK AboutBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_LBUTTONDOWN) {
-        ReleaseCapture();
-        SendMessageA(window, WM_SYSCOMMAND, kDragMoveCommand, 0);
+        BeginWindowDrag(window);
         return 0;
     }
+    if (FollowDpiChanges(window, message, wParam, lParam, app.dialogLayout)) return 0;
     return CallWindowProcA(app.aboutPrevProc, window, message, wParam, lParam);
 }
 

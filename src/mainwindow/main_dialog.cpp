@@ -1,10 +1,13 @@
 #include "mainwindow/main_dialog.h"
 
 #include "app/app_state.h"
+#include "app/dpi_scale.h"
+#include "app/window_behaviour.h"
 #include "magnifier/magnifier.h"
 #include "mainwindow/about_box.h"
 #include "mainwindow/tray_icon.h"
 #include "mainwindow/window_placement.h"
+#include "mainwindow/window_scale.h"
 #include "memos/clipboard_copy.h"
 #include "memos/control_subclass.h"
 #include "memos/memo_swatches.h"
@@ -21,23 +24,12 @@ namespace {
 
 constexpr char kTaskbarCreated[] = "TaskbarCreated";
 
-// The readout font: no installed face has this name, so the mapper picks by the fixed pitch,
-// which keeps the readout's columns aligned.
-constexpr int kReadoutFontHeight = 14;
-constexpr char kReadoutFontFace[] = "Sanf Serif";
-
 // A dragged window closer than this to a work-area edge lands on it.
 constexpr unsigned kSnapDistance = 5;
 
 void AddDropShadow(HWND window) {
     const DWORD style = GetClassLongA(window, GCL_STYLE);
     SetClassLongA(window, GCL_STYLE, static_cast<LONG>(style | CS_DROPSHADOW));
-}
-
-void SetReadoutFont(HWND window) {
-    const HFONT font = CreateFontA(kReadoutFontHeight, 0, 0, 0, 0, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                   OUT_RASTER_PRECIS, 0, 0, FIXED_PITCH, kReadoutFontFace);
-    SendDlgItemMessageA(window, IDC_INFO, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 void StartUp(HWND window) {
@@ -52,13 +44,14 @@ void StartUp(HWND window) {
     app.previewControl = GetDlgItem(window, IDC_PREVIEW);
     SendMessageA(window, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_APP))));
-    SetReadoutFont(window);
+    PrepareScaling(window);  // the readout font and the button pictures for the window's DPI
     SubclassControls(window);
     LoadRemainingSettings();
 
     // Magnifier and placement: the view needs the loaded rates; the position is restored for
     // the narrow window, before the magnifier may widen it.
     OpenMagnifierView(window);
+    FitWindowToPanel(nullptr);
     RestoreWindowPosition(window);
     if (ReadZoomSetting() != 0) ToggleMagnifier();
 
@@ -128,14 +121,6 @@ void OnHotkey(WPARAM id) {
 
 }  // namespace
 
-void RetireBrush(HBRUSH brush) {
-    if (!brush) return;
-    // Without a UI thread to take it no paint can use it either.
-    if (!PostMessageA(app.mainWindow, kDeleteReplacedBrushMessage, reinterpret_cast<WPARAM>(brush), 0)) {
-        DeleteObject(brush);
-    }
-}
-
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
@@ -145,7 +130,12 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnCommand(window, wParam);  // the whole wParam: only clicks, with a zero high word, act
         return 1;
     case WM_MOVING:
-        if (lParam) SnapToWorkArea(window, reinterpret_cast<RECT*>(lParam), kSnapDistance);
+        if (lParam) {
+            SnapToWorkArea(window, reinterpret_cast<RECT*>(lParam), ScaleToDpi(kSnapDistance, app.windowDpi));
+        }
+        return 1;
+    case WM_DPICHANGED:
+        OnDpiChanged(window, wParam, lParam);
         return 1;
     case WM_LBUTTONDOWN:
         BeginWindowDrag(window);

@@ -2,18 +2,9 @@
 
 #include <windows.h>
 
+#include "app/window_messages.h"
+
 namespace tintora {
-
-// Posted to the main window by a worker thread with a brush it has replaced, in wParam.
-// Deleting it on the UI thread, after every paint that could still have taken it, keeps a brush
-// alive while it may be used.
-constexpr UINT kDeleteReplacedBrushMessage = WM_APP + 1;
-
-// Posted to the main window when it first shows: the worker threads start then.
-constexpr UINT kStartWorkersMessage = WM_APP + 2;
-
-// Hands a replaced swatch brush to the UI thread for deletion.
-void RetireBrush(HBRUSH brush);
 
 // The main window's dialog procedure: start-up of the whole program and its dispatcher.
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

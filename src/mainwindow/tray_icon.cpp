@@ -55,7 +55,9 @@ void FillTrayIconData(HWND window) {
     data.uID = kTrayIconId;
     data.uFlags = kTrayIconFlags;
     data.uCallbackMessage = kTrayNotifyMessage;
-    data.hIcon = LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_TRAY));
+    // The small icon size of the display's scale: the taskbar shows no other.
+    data.hIcon = static_cast<HICON>(LoadImageA(app.instance, MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     std::memcpy(data.szTip, kTrayTip, sizeof(kTrayTip));
 }
 

@@ -8,9 +8,6 @@ namespace tintora {
 
 namespace {
 
-// SC_MOVE with the caption's hit-test code in its low bits: a move driven by the mouse.
-constexpr WPARAM kMoveByMouse = 0xF012;
-
 RECT WorkAreaOf(HWND window) {
     MONITORINFO info{};
     info.cbSize = sizeof(MONITORINFO);
@@ -45,11 +42,6 @@ void SnapToWorkArea(HWND window, RECT* r, unsigned distance) {
     Box box{r->left, r->top, r->right, r->bottom};
     SnapToEdges(box, {work.left, work.top, work.right, work.bottom}, distance);
     *r = {box.left, box.top, box.right, box.bottom};
-}
-
-void BeginWindowDrag(HWND window) {
-    ReleaseCapture();
-    SendMessageA(window, WM_SYSCOMMAND, kMoveByMouse, 0);
 }
 
 }  // namespace tintora

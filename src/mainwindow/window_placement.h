@@ -1,5 +1,5 @@
 // The main window's place on the screen: restored and saved through the settings, kept on the
-// work area's edges while dragged, and dragged from anywhere on its face.
+// work area's edges while dragged.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +12,5 @@ void RestoreWindowPosition(HWND window);
 void SaveWindowPosition(HWND window);
 // Adjusts the rectangle of a window being dragged (WM_MOVING) onto nearby work-area edges.
 void SnapToWorkArea(HWND window, RECT* r, unsigned distance);
-// Starts the system's move loop as if the caption had been grabbed.
-void BeginWindowDrag(HWND window);
 
 }  // namespace tintora

@@ -1,7 +1,7 @@
 #include "memos/memo_thread.h"
 
 #include "app/app_state.h"
-#include "mainwindow/main_dialog.h"
+#include "app/window_messages.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_load.h"
 #include "settings/settings_rules.h"

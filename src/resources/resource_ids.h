@@ -9,6 +9,9 @@
 #define IDB_TRAY 3
 #define IDB_MAGNIFIER 4
 #define IDB_OPTIONS 5
+// The same five pictures for 125, 150 and 200 %: a picture's id plus this step times the place of
+// its size (1, 2, 3) after the 13-pixel one.
+#define IDB_SIZE_STEP 10
 
 #define IDI_APP 1
 #define IDI_TRAY 2

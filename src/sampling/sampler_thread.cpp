@@ -1,8 +1,8 @@
 #include "sampling/sampler_thread.h"
 
 #include "app/app_state.h"
+#include "app/window_messages.h"
 #include "app/system_library.h"
-#include "mainwindow/main_dialog.h"
 #include "resources/resource_ids.h"
 #include "sampling/color_analysis.h"
 #include "sampling/pixel_capture.h"

@@ -1,7 +1,7 @@
 #include "settings/options_dialog.h"
 
 #include "app/app_state.h"
-#include "mainwindow/window_placement.h"
+#include "app/window_behaviour.h"
 #include "resources/resource_ids.h"
 #include "settings/options_fields.h"
 
@@ -12,13 +12,14 @@ void RunOptionsDialog() {
     app.ownDialog = nullptr;
 }
 
-INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         // Sampled like any other window while open; as the main window's owned popup it would
         // otherwise count as part of it and show the hint instead.
         app.ownDialog = dialog;
         FillOptions(dialog);
+        StartFollowingDpi(dialog, app.dialogLayout);
         // It must not fall behind the topmost main window; the template's system-modal style
         // is not honoured everywhere.
         SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -39,7 +40,7 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         BeginWindowDrag(dialog);
         return 1;
     default:
-        return 0;
+        return FollowDpiChanges(dialog, message, wParam, lParam, app.dialogLayout) ? 1 : 0;
     }
 }
 

@@ -1,6 +1,7 @@
 // Checks the built Windows programs from the outside: headers, imports and every resource.
 // Build the win32 and win64 presets first; a missing program skips its cases. The program in the
 // download is read out of the zip that scripts/package.sh makes, and is never skipped.
+#include "app/dpi_scale.h"
 #include "button_pictures.h"
 #include "pe_reader.h"
 #include "resources/resource_ids.h"
@@ -291,16 +292,43 @@ TEST_P(BuiltProgram, ButtonBitmapsHoldTheirPictures) {
     }
 }
 
-TEST_P(BuiltProgram, IconsAreAlphaBlendedDibsOfEachSize) {
+TEST_P(BuiltProgram, ButtonBitmapsForEachScaleAreFramedPictures) {
+    for (const auto& bitmap : kButtonPictures) {
+        for (int scale = 1; scale < kButtonPictureCount; ++scale) {
+            const int size = kButtonPictureSizes[scale];
+            SCOPED_TRACE("bitmap " + std::to_string(bitmap.id) + " at " + std::to_string(size));
+            const auto rows = pe::DecodeMonoBitmap(Resource(kRtBitmap, bitmap.id + scale * IDB_SIZE_STEP));
+            ASSERT_TRUE(rows) << "not a 1-bit bitmap";
+            ASSERT_EQ(rows->size(), static_cast<std::size_t>(size));
+            EXPECT_EQ(rows->front(), std::string(size, '#'));
+            EXPECT_EQ(rows->back(), std::string(size, '#'));
+            for (const std::string& row : *rows) {
+                ASSERT_EQ(row.size(), static_cast<std::size_t>(size));
+                EXPECT_EQ(row.front(), '#');
+                EXPECT_EQ(row.back(), '#');
+            }
+            // Something is drawn inside the frame, on white paper.
+            const auto ink = std::count(rows->begin() + 2, rows->end() - 2, std::string(size, '#'));
+            EXPECT_EQ(ink, 0);
+            EXPECT_NE(std::count(rows->at(size / 2).begin(), rows->at(size / 2).end(), '.'), 0);
+        }
+    }
+}
+
+TEST_P(BuiltProgram, IconsHoldEverySizeTheScalesAskFor) {
     constexpr std::uint16_t kColourBits = 32;
     constexpr std::uint8_t kClear = 0;
     constexpr std::uint8_t kOpaque = 255;
+    constexpr std::uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    constexpr std::uint8_t kPngRgba = 6;
+    // What a display at 100 % loads is a plain DIB; the larger and in-between sizes are PNG.
     const struct {
         std::uint16_t group;
         std::vector<std::uint8_t> sizes;
+        std::vector<std::uint8_t> dibSizes;
     } expected[] = {
-        {IDI_APP, {16, 32, 48}},
-        {IDI_TRAY, {16}},
+        {IDI_APP, {16, 20, 24, 32, 40, 48, 64}, {16, 32}},
+        {IDI_TRAY, {16, 20, 24, 32}, {16}},
     };
     for (const auto& group : expected) {
         SCOPED_TRACE("icon group " + std::to_string(group.group));
@@ -309,19 +337,32 @@ TEST_P(BuiltProgram, IconsAreAlphaBlendedDibsOfEachSize) {
         ASSERT_EQ(entries->size(), group.sizes.size());
         for (std::size_t i = 0; i < entries->size(); ++i) {
             const pe::IconGroupEntry& entry = (*entries)[i];
-            SCOPED_TRACE("size " + std::to_string(group.sizes[i]));
-            EXPECT_EQ(entry.width, group.sizes[i]);
-            EXPECT_EQ(entry.height, group.sizes[i]);
+            const int size = group.sizes[i];
+            SCOPED_TRACE("size " + std::to_string(size));
+            EXPECT_EQ(entry.width, size);
+            EXPECT_EQ(entry.height, size);
             EXPECT_EQ(entry.bitCount, kColourBits);
-            const auto image = pe::DecodeIconImage(Resource(kRtIcon, entry.iconId));
+            const pe::Bytes data = Resource(kRtIcon, entry.iconId);
+            if (std::count(group.dibSizes.begin(), group.dibSizes.end(), size) == 0) {
+                // PNG: signature, then the header chunk's width, height, depth and RGBA type.
+                ASSERT_GE(data.size(), 26u);
+                EXPECT_TRUE(std::equal(std::begin(kPngSignature), std::end(kPngSignature), data.begin()));
+                auto word = [&](std::size_t at) { return data[at] << 24 | data[at + 1] << 16 | data[at + 2] << 8 | data[at + 3]; };
+                EXPECT_EQ(word(16), size);
+                EXPECT_EQ(word(20), size);
+                EXPECT_EQ(data[24], 8);
+                EXPECT_EQ(data[25], kPngRgba);
+                continue;
+            }
+            const auto image = pe::DecodeIconImage(data);
             ASSERT_TRUE(image) << "not a DIB icon image";
-            EXPECT_EQ(image->width, group.sizes[i]);
-            EXPECT_EQ(image->height, 2 * group.sizes[i]);  // colour and mask halves
+            EXPECT_EQ(image->width, size);
+            EXPECT_EQ(image->height, 2 * size);  // colour and mask halves
             EXPECT_EQ(image->bitCount, kColourBits);
             EXPECT_EQ(image->compression, 0u);
             // Clear corners, an opaque body and soft edges between them.
             const auto& alpha = image->alpha;
-            EXPECT_EQ(alpha.size(), std::size_t{group.sizes[i]} * group.sizes[i]);
+            EXPECT_EQ(alpha.size(), std::size_t(size) * size);
             EXPECT_NE(std::count(alpha.begin(), alpha.end(), kClear), 0);
             EXPECT_NE(std::count(alpha.begin(), alpha.end(), kOpaque), 0);
             EXPECT_TRUE(std::any_of(alpha.begin(), alpha.end(), [](std::uint8_t a) { return a != kClear && a != kOpaque; }));
@@ -345,6 +386,8 @@ TEST_P(BuiltProgram, ManifestNamesItsArchitectureAndCommonControls) {
         {"name=\"Microsoft.Windows.Common-Controls\"", true},
         {"version=\"6.0.0.0\"", true},
         {"publicKeyToken=\"6595b64144ccf1df\"", true},
+        {"<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>", true},
+        {"<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>", true},
         {"requestedExecutionLevel", false},
         {"trustInfo", false},
     };

@@ -1,0 +1,289 @@
+// The picker at the display scale of the run's prefix (CTest runs this program at 96, 120, 144
+// and 192 dpi), and across a change of scale while it runs.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "harness.h"
+#include "mainwindow/tray_icon.h"
+#include "resources/resource_ids.h"
+#include "ui_helpers.h"
+
+namespace {
+
+using namespace e2e;
+
+// The fixed sizes at 96 dpi: the window with the magnifier hidden and shown, and the crosshair's
+// distance from the view's edges.
+constexpr int kNarrowWidth = 224, kWideWidth = 328, kHeight = 122, kCrosshairMargin = 20;
+// Away from the tray window's corner; the largest window (656 x 244 at 200 %) ends above kPattern.
+constexpr char kPlacement[] = "[options]\r\nx=300\r\ny=300\r\n";
+constexpr RECT kPattern{600, 600, 1000, 1000};
+constexpr POINT kCursor{800, 800};
+constexpr int kButtons[] = {IDC_EXIT, IDC_HIDE, IDC_OPTIONS, IDC_ZOOM, IDC_ABOUT};
+constexpr int kMemos[] = {200, 201, 202, 203, 204, 205};
+
+UINT ScreenDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return static_cast<UINT>(dpi);
+}
+
+int Scaled(int size, UINT dpi) { return MulDiv(size, static_cast<int>(dpi), 96); }
+
+// The button picture for a scale: 13 pixels at 100 %, 16 at 125, 20 at 150, 26 at 200 %.
+int PictureSize(UINT dpi) { return dpi >= 192 ? 26 : dpi >= 144 ? 20 : dpi >= 120 ? 16 : 13; }
+
+SIZE Size(const RECT& r) { return {r.right - r.left, r.bottom - r.top}; }
+
+RECT ClientOnScreen(HWND window) {
+    RECT r;
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Every control a person uses lies whole inside the client area; the view only while shown.
+void ExpectControlsInside(const Program& program, bool zoomShown) {
+    const RECT client = ClientOnScreen(program.window());
+    std::vector<int> ids(std::begin(kButtons), std::end(kButtons));
+    ids.insert(ids.end(), std::begin(kMemos), std::end(kMemos));
+    if (zoomShown) ids.push_back(IDC_ZOOM_VIEW);
+    for (const int id : ids) {
+        const RECT r = WindowRect(program.control(id));
+        EXPECT_TRUE(r.left >= client.left && r.top >= client.top && r.right <= client.right && r.bottom <= client.bottom)
+            << "control " << id << " at " << r.left << "," << r.top << "-" << r.right << "," << r.bottom << " outside "
+            << client.left << "," << client.top << "-" << client.right << "," << client.bottom;
+    }
+}
+
+void ExpectPictures(const Program& program, UINT dpi) {
+    for (const int id : kButtons) {
+        const SIZE s = Size(WindowRect(program.control(id)));
+        EXPECT_EQ(s.cx, PictureSize(dpi)) << "button " << id << " at " << dpi;
+        EXPECT_EQ(s.cy, PictureSize(dpi)) << "button " << id << " at " << dpi;
+    }
+}
+
+// WM_DPICHANGED as the system sends it, with the suggested rectangle in the program's memory.
+void SendDpiChanged(const Program& program, UINT dpi, RECT suggested, HWND window = nullptr) {
+    void* remote = VirtualAllocEx(program.process(), nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
+    ASSERT_NE(remote, nullptr);
+    WriteProcessMemory(program.process(), remote, &suggested, sizeof suggested, nullptr);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window ? window : program.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                        reinterpret_cast<LPARAM>(remote), SMTO_BLOCK, 5000, &result);
+    VirtualFreeEx(program.process(), remote, 0, MEM_RELEASE);
+}
+
+TEST(Dpi, WindowHoldsEveryControlWithTheMagnifierOffAndOn) {
+    const UINT dpi = ScreenDpi();
+    Sandbox sandbox(kPlacement);
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+    SCOPED_TRACE(testing::Message() << dpi << " dpi");
+
+    const SIZE narrow = Size(WindowRect(program.window()));
+    EXPECT_GE(narrow.cx, Scaled(kNarrowWidth, dpi));
+    EXPECT_GE(narrow.cy, Scaled(kHeight, dpi));
+    if (dpi == 96) {
+        EXPECT_EQ(narrow.cx, kNarrowWidth);
+    }
+    ExpectControlsInside(program, false);
+    ExpectPictures(program, dpi);
+
+    // On, off and on again: the panel adds at least its scaled width (more where the template's
+    // view reaches further) and takes it away again.
+    const int panel = Scaled(kWideWidth - kNarrowWidth, dpi);
+    int wide = 0;
+    for (const bool shown : {true, false, true}) {
+        ClickControl(program.control(IDC_ZOOM));
+        auto switched = [&] {
+            const int width = Size(WindowRect(program.window())).cx;
+            return shown ? width >= narrow.cx + panel && (wide == 0 || width == wide) : width == narrow.cx;
+        };
+        EXPECT_TRUE(WaitFor(switched)) << Size(WindowRect(program.window())).cx << " after " << narrow.cx;
+        if (shown) wide = Size(WindowRect(program.window())).cx;
+        if (dpi == 96) {
+            EXPECT_EQ(Size(WindowRect(program.window())).cx, shown ? kWideWidth : kNarrowWidth);
+        }
+        EXPECT_EQ(Size(WindowRect(program.window())).cy, narrow.cy);
+        ExpectControlsInside(program, shown);
+        WaitPastDoubleClick();
+    }
+}
+
+TEST(Dpi, MagnifierViewShowsTheSourceEnlargedWithItsCrosshairCentred) {
+    const UINT dpi = ScreenDpi();
+    PatternWindow pattern(kPattern);
+    MoveCursor(kCursor.x, kCursor.y);
+    Sandbox sandbox(std::string(kPlacement) + "zoom=1\r\nzoomrate=4\r\n");
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+    const HWND view = program.control(IDC_ZOOM_VIEW);
+    RECT client;
+    GetClientRect(view, &client);
+    const int w = client.right, h = client.bottom, margin = Scaled(kCrosshairMargin, dpi);
+    const POINT origin = ClientOrigin(view);
+    auto pixel = [&](int x, int y) { return ScreenPixel(origin.x + x, origin.y + y); };
+    SCOPED_TRACE(testing::Message() << dpi << " dpi, view " << w << "x" << h);
+    EXPECT_GE(w, Scaled(90, dpi));  // the view grew with the window
+
+    // Source pixel (k, j) from the view's top-left fills the view pixels around ((2k+1)/2, (2j+1)/2) * 4.
+    const int sw = w / 4, sh = h / 4;
+    const POINT source{kCursor.x - sw / 2, kCursor.y - sh / 2};
+    auto enlarged = [&](int k, int j) {
+        return pixel((2 * k + 1) * w / (2 * sw), (2 * j + 1) * h / (2 * sh)) ==
+               PatternWindow::ColorAt(source.x + k, source.y + j);
+    };
+    EXPECT_TRUE(WaitFor([&] { return enlarged(1, 1) && enlarged(sw - 2, 2) && enlarged(3, sh - 2); }));
+
+    const struct {
+        int x, y;
+        bool black;
+    } crosshair[] = {
+        {w / 2, h / 2, true},
+        {w / 2, margin, true},         {w / 2, margin - 1, false},
+        {w / 2, h - margin - 1, true}, {w / 2, h - margin, false},
+        {margin, h / 2, true},         {margin - 1, h / 2, false},
+        {w - margin - 1, h / 2, true}, {w - margin, h / 2, false},
+    };
+    for (const auto& p : crosshair) {
+        EXPECT_EQ(pixel(p.x, p.y) == RGB(0, 0, 0), p.black) << p.x << "," << p.y;
+    }
+}
+
+TEST(Dpi, EachImageButtonDoesItsJobWhenClickedAtItsCentre) {
+    Sandbox sandbox(kPlacement);
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+    SCOPED_TRACE(testing::Message() << ScreenDpi() << " dpi");
+
+    for (const int id : {IDC_OPTIONS, IDC_ABOUT}) {
+        ClickControl(program.control(id));
+        HWND dialog = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (dialog = FindOwnedDialog(program.window())) != nullptr; })) << id;
+        PostMessageA(dialog, WM_COMMAND, id == IDC_OPTIONS ? IDCANCEL : IDOK, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); })) << id;
+        WaitPastDoubleClick();
+    }
+
+    ClickControl(program.control(IDC_HIDE));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(program.window()); }));
+    PostMessageA(program.window(), tintora::kTrayNotifyMessage, 0, WM_LBUTTONDOWN);
+    PostMessageA(program.window(), tintora::kTrayNotifyMessage, 0, WM_LBUTTONUP);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(program.window()) != FALSE; }));
+    WaitPastDoubleClick();
+
+    ClickControl(program.control(IDC_EXIT));
+    DWORD code = 1;
+    EXPECT_TRUE(program.WaitForExit(5000, &code));
+    EXPECT_EQ(code, 0u);
+}
+
+TEST(Dpi, ReadoutNamesThePixelUnderTheCursorAllOverTheScreen) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    PatternWindow pattern({0, 0, width, height});
+    Sandbox sandbox(kPlacement);
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+    const RECT own = WindowRect(program.window());
+    SCOPED_TRACE(testing::Message() << ScreenDpi() << " dpi");
+
+    for (const int y : {0, 1, 257, 511, 766, height - 2, height - 1}) {
+        for (const int x : {0, 1, 170, 421, 640, 899, 1102, width - 2, width - 1}) {
+            if (x >= own.left - 2 && x < own.right + 2 && y >= own.top - 2 && y < own.bottom + 2) continue;
+            const COLORREF c = PatternWindow::ColorAt(x, y);
+            char expected[64];
+            std::snprintf(expected, sizeof expected, "Pixel at %d:%d\r\nHEX  0x%.2X%.2X%.2X\r\n", x, y, GetBValue(c),
+                          GetGValue(c), GetRValue(c));
+            MoveCursor(x, y);
+            EXPECT_TRUE(WaitFor([&] { return program.InfoText().rfind(expected, 0) == 0; }, 2000))
+                << expected << " / " << program.InfoText();
+        }
+    }
+}
+
+TEST(Dpi, FollowsAChangeOfScaleAndBack) {
+    const UINT first = ScreenDpi();
+    const UINT other = first == 144 ? 96 : 144;
+    for (const bool zoomShown : {true, false}) {
+        Sandbox sandbox(std::string(kPlacement) + (zoomShown ? "zoom=1\r\n" : ""));
+        Program program(sandbox);
+        ASSERT_NE(program.window(), nullptr);
+        SCOPED_TRACE(testing::Message() << first << " -> " << other << " dpi, magnifier " << zoomShown);
+        const RECT before = WindowRect(program.window());
+        const RECT exitBefore = WindowRect(program.control(IDC_EXIT));
+
+        // The system suggests the rectangle scaled about its new top-left corner.
+        const RECT there{500, 150, 500 + MulDiv(before.right - before.left, other, first),
+                         150 + MulDiv(before.bottom - before.top, other, first)};
+        SendDpiChanged(program, other, there);
+        const RECT r = WindowRect(program.window());
+        EXPECT_EQ(r.left, there.left);
+        EXPECT_EQ(r.top, there.top);
+        if (first == 96) {
+            EXPECT_EQ(Size(r).cx, Scaled(zoomShown ? kWideWidth : kNarrowWidth, other));
+            EXPECT_EQ(Size(r).cy, Scaled(kHeight, other));
+        }
+        ExpectControlsInside(program, zoomShown);
+        ExpectPictures(program, other);
+        EXPECT_EQ(IniValue(sandbox.ReadIni(), "zoom"), zoomShown ? std::optional<std::string>("1") : std::nullopt);
+
+        // Back: the first size and layout, where the suggestion puts it.
+        const RECT back{320, 310, 320 + Size(before).cx, 310 + Size(before).cy};
+        SendDpiChanged(program, first, back);
+        EXPECT_EQ(WindowRect(program.window()).left, back.left);
+        EXPECT_EQ(WindowRect(program.window()).top, back.top);
+        EXPECT_EQ(Size(WindowRect(program.window())).cx, Size(before).cx);
+        EXPECT_EQ(Size(WindowRect(program.window())).cy, Size(before).cy);
+        const RECT exitAfter = WindowRect(program.control(IDC_EXIT));
+        EXPECT_EQ(exitAfter.left - back.left, exitBefore.left - before.left);
+        EXPECT_EQ(exitAfter.top - back.top, exitBefore.top - before.top);
+        ExpectPictures(program, first);
+
+        // The magnifier goes on as it was: the button still switches it by the first sizes.
+        ClickControl(program.control(IDC_ZOOM));
+        const int toggled = zoomShown ? Scaled(kNarrowWidth, first) : Scaled(kWideWidth, first);
+        if (first == 96) {
+            EXPECT_TRUE(WaitFor([&] { return Size(WindowRect(program.window())).cx == toggled; }));
+        }
+        WaitPastDoubleClick();
+    }
+}
+
+TEST(Dpi, OptionsDialogAndAboutBoxFollowAChangeOfScaleAndBack) {
+    const UINT first = ScreenDpi();
+    const UINT other = first == 144 ? 96 : 144;
+    Sandbox sandbox(kPlacement);
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+    for (const int id : {IDC_OPTIONS, IDC_ABOUT}) {
+        SCOPED_TRACE(testing::Message() << "dialog of " << id << ", " << first << " -> " << other << " dpi");
+        ClickControl(program.control(id));
+        HWND dialog = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (dialog = FindOwnedDialog(program.window())) != nullptr; }));
+        const RECT before = WindowRect(dialog);
+        const RECT okBefore = WindowRect(GetDlgItem(dialog, IDOK));
+
+        const RECT there{450, 120, 450 + MulDiv(Size(before).cx, other, first), 120 + MulDiv(Size(before).cy, other, first)};
+        SendDpiChanged(program, other, there, dialog);
+        const RECT r = WindowRect(dialog);
+        EXPECT_TRUE(EqualRect(&r, &there)) << r.left << "," << r.top << "-" << r.right << "," << r.bottom;
+        EXPECT_NEAR(Size(WindowRect(GetDlgItem(dialog, IDOK))).cx, MulDiv(Size(okBefore).cx, other, first), 1);
+
+        SendDpiChanged(program, first, before, dialog);
+        const RECT back = WindowRect(dialog);
+        EXPECT_TRUE(EqualRect(&back, &before));
+        const RECT okBack = WindowRect(GetDlgItem(dialog, IDOK));
+        EXPECT_TRUE(EqualRect(&okBack, &okBefore));
+
+        PostMessageA(dialog, WM_COMMAND, id == IDC_OPTIONS ? IDCANCEL : IDOK, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+        WaitPastDoubleClick();
+    }
+}
+
+}  // namespace
