@@ -6,9 +6,10 @@
 namespace tintora {
 namespace {
 
+// Window widths, height, crosshair inset, readout font, snap distance and picture size.
+constexpr std::int32_t sizes[] = {224, 328, 122, 20, 14, 5, 13};
+
 TEST(DpiScale, FixedSizesAtEachCommonScale) {
-    // Window widths, height, crosshair inset, readout font, snap distance and picture size.
-    const std::int32_t sizes[] = {224, 328, 122, 20, 14, 5, 13};
     const struct {
         std::uint32_t dpi;
         std::int32_t expected[std::size(sizes)];
