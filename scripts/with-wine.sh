@@ -15,11 +15,24 @@ template="$root/build/wineprefix"
 
 work=$(mktemp -d /tmp/tintora-wine.XXXXXX)
 xvfb_pid=""
+
+# This Wine keeps its server's socket under a folder of /tmp whose name the prefix records in
+# its file "wineserver", made when the first program starts. Every copy of a prefix would share
+# the one folder, and a new copy, which may get the inode of a removed one, the server folder
+# left behind by it: each run drops the name to get a folder of its own, and removes it.
+forget_server_folder() {
+  local name
+  name=$(cat "$1/wineserver" 2>/dev/null) || return 0
+  if [[ $name =~ ^wine-[A-Za-z0-9]+$ && -d "/tmp/$name" ]]; then rm -rf "/tmp/$name"; fi
+  rm -f "$1/wineserver"
+}
+
 cleanup() {
   local rc=$?
   if [[ -d "$work/prefix" ]]; then
     WINEPREFIX="$work/prefix" /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
     WINEPREFIX="$work/prefix" timeout 10 /usr/lib/wine/wineserver -w >/dev/null 2>&1 || true
+    forget_server_folder "$work/prefix"
   fi
   if [[ -n "$xvfb_pid" ]]; then
     kill "$xvfb_pid" 2>/dev/null || true
@@ -51,6 +64,7 @@ prepare_template() {
   WINEPREFIX="$new" "$WINE64" wineboot -i >/dev/null 2>&1
   WINEPREFIX="$new" "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   WINEPREFIX="$new" /usr/lib/wine/wineserver -w
+  forget_server_folder "$new"
   mkdir -p "$new/drive_c/windows/Fonts"
   cp -f /usr/share/wine/fonts/* "$new/drive_c/windows/Fonts/"
   touch "$new/.ready"
@@ -68,6 +82,7 @@ if [[ ! -f "$template/.ready" ]]; then
   ) 9>"$root/build/.wineprefix.lock"
 fi
 cp -a "$template" "$work/prefix"
+rm -f "$work/prefix/wineserver"  # left by a template made before the runs kept their own
 export WINEPREFIX="$work/prefix"
 # The scale is read when a program starts, so it is set before anything runs in the prefix.
 if [[ -n "${TINTORA_DPI:-}" ]]; then
@@ -80,4 +95,6 @@ if [[ "${1:-}" == *.exe ]]; then set -- "$WINE64" "$@"; fi
 "$@"
 status=$?
 set -e
+# A program that dies leaves no output of its own when it wrote to a pipe: say how it ended.
+if ((status != 0)); then echo "with-wine: $* ended with status $status" >&2; fi
 exit "$status"

@@ -10,6 +10,10 @@ namespace e2e {
 namespace {
 
 constexpr int kStartTimeoutMs = 10000;
+
+// The test programs write to a pipe, which the runtime buffers whole: unbuffered, what a test
+// printed before a crash still reaches the log.
+[[maybe_unused]] const int kUnbufferedOutput = std::setvbuf(stdout, nullptr, _IONBF, 0);
 constexpr DWORD kClipboardSettleMs = 200;
 constexpr char kColorWindowClass[] = "TintoraTestColor";
 
