@@ -200,7 +200,7 @@ TEST(Dpi, ReadoutNamesThePixelUnderTheCursorAllOverTheScreen) {
             std::snprintf(expected, sizeof expected, "Pixel at %d:%d\r\nHEX  0x%.2X%.2X%.2X\r\n", x, y, GetBValue(c),
                           GetGValue(c), GetRValue(c));
             MoveCursor(x, y);
-            EXPECT_TRUE(WaitFor([&] { return program.InfoText().rfind(expected, 0) == 0; }, 2000))
+            EXPECT_TRUE(WaitFor([&] { return program.InfoText().rfind(expected, 0) == 0; }))
                 << expected << " / " << program.InfoText();
         }
     }

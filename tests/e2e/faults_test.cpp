@@ -136,11 +136,11 @@ TEST(SettingsFile, MemoClickWithWebSafeRoundingIsRepeatedByTheCopyKey) {
     Sleep(300);  // the sampler settles on the swatch
     PutClipboardText(kSentinel);
     Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    ASSERT_TRUE(WaitFor([&] { return ClipboardText(CF_TEXT) == kMemoText; }, 1000, 50)) << ClipboardText(CF_TEXT);
+    ASSERT_TRUE(WaitFor([&] { return ClipboardText(CF_TEXT) == kMemoText; }, 5000, 50)) << ClipboardText(CF_TEXT);
     Sleep(300);  // several sampler cycles over the unchanged swatch
     PutClipboardText(kSentinel);
     SendKeys({VK_CONTROL, VK_MENU, 'C'});
-    EXPECT_TRUE(WaitFor([&] { return ClipboardText(CF_TEXT) == kMemoText; }, 1000, 50)) << ClipboardText(CF_TEXT);
+    EXPECT_TRUE(WaitFor([&] { return ClipboardText(CF_TEXT) == kMemoText; }, 5000, 50)) << ClipboardText(CF_TEXT);
 }
 
 HBITMAP WINAPI NoBitmap(HDC, int, int) { return nullptr; }

@@ -25,9 +25,10 @@ constexpr COLORREF kOtherColor = RGB(200, 0, 100);
 constexpr RECT kOther{400, 500, 500, 700};
 constexpr int kOtherX = 450;
 const char kSentinel[] = "before the copy";
-// The window answers a message within about this long, whatever holds what: the settings store
-// and the copy give up on a held file or clipboard after about 100 ms.
-constexpr ULONGLONG kAnswerMs = 150;
+// The settings store and the copy give up on a held file or clipboard after about 100 ms, so the
+// window keeps answering; the slowest answer is printed as a figure. What fails here is a window
+// that stops answering, which a busy test machine alone never makes this slow.
+constexpr ULONGLONG kAnswerMs = 1000;
 
 std::string MemoLine(int slot, unsigned long value) {
     return "memo" + std::to_string(slot + 1) + "=" + std::to_string(value) + "\r\n";
@@ -112,7 +113,7 @@ TEST(Trouble, ClipboardHeldTwoSecondsDuringACopyThenCopiesNormally) {
     EXPECT_EQ(ClipboardText(CF_TEXT), kSentinel);
 
     SendKeys({VK_CONTROL, VK_MENU, 'C'});
-    EXPECT_TRUE(WaitFor([&] { return ClipboardText(CF_TEXT) == kColorText; }, 2000, 50)) << ClipboardText(CF_TEXT);
+    EXPECT_TRUE(WaitFor([&] { return ClipboardText(CF_TEXT) == kColorText; }, 5000, 50)) << ClipboardText(CF_TEXT);
 }
 
 TEST(Trouble, TwoHundredMemoHotkeysInTwoSecondsEndOnTheLastColours) {
