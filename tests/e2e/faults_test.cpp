@@ -55,7 +55,7 @@ TEST(SettingsFolder, NameOutsideTheCodePageKeepsEveryKeyAndNothingGoesToTheUser)
     ColorWindow fixture(kFixture, kColor);
     WideFolder folder(TempFolderW() + L"\u0426\u0432\u0435\u0442-" + std::to_wstring(GetCurrentProcessId()));
     folder.Fill(kPlaced);
-    const WideProgram program(folder.exe());
+    const Program program(folder.exe());
     ASSERT_NE(program.window(), nullptr);
     EXPECT_TRUE(PlacedAt(program.window(), kPlacedAt));
     StoreFixtureColor(program.window(), 2);
@@ -72,7 +72,7 @@ TEST(SettingsFolder, ReadOnlyFolderKeepsTheSettingsInTheUsersOwnFileSeededFromBe
     ReadOnlyFolder folder(kPlaced);
     ASSERT_TRUE(folder.ready());
     {
-        const WideProgram program(folder.exe());
+        const Program program(folder.exe());
         ASSERT_NE(program.window(), nullptr);
         EXPECT_TRUE(PlacedAt(program.window(), kPlacedAt));
         EXPECT_TRUE(FileHolds(userIni, "[options]\r\nx=500\r\ny=400\r\nmemo1=16777215\r\n"));
@@ -82,7 +82,7 @@ TEST(SettingsFolder, ReadOnlyFolderKeepsTheSettingsInTheUsersOwnFileSeededFromBe
         EXPECT_TRUE(program.WaitForExit());
     }
     EXPECT_EQ(ReadWideFile(folder.ini()), kPlaced);
-    const WideProgram again(folder.exe());
+    const Program again(folder.exe());
     ASSERT_NE(again.window(), nullptr);
     const RECT swatch = WindowRect(GetDlgItem(again.window(), IDC_MEMO_FIRST + 2));
     EXPECT_TRUE(WaitFor([&] { return ScreenPixel(swatch.right - 4, swatch.bottom - 4) == kColor; }));

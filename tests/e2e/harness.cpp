@@ -101,6 +101,10 @@ std::string ReadWholeFile(const std::string& path, bool* exists) {
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
     if (exists) *exists = file != INVALID_HANDLE_VALUE;
+    return ReadToEndAndClose(file);
+}
+
+std::string ReadToEndAndClose(HANDLE file) {
     if (file == INVALID_HANDLE_VALUE) return {};
     std::string text;
     char chunk[4096];
@@ -161,6 +165,17 @@ Program::Program(const Sandbox& sandbox, bool waitForWindow) {
     if (waitForWindow) {
         WaitFor([&] { return (window_ = FindMainWindow(pid())) != nullptr; }, kStartTimeoutMs);
     }
+}
+
+Program::Program(const std::wstring& exe) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process_)) {
+        return;
+    }
+    WaitFor([&] { return (window_ = FindMainWindow(pid())) != nullptr; }, kStartTimeoutMs);
 }
 
 Program::~Program() {

@@ -24,6 +24,8 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000, int s
 // The whole file, read with full sharing so the program's own writes are not blocked; empty when
 // it cannot be opened, which exists (when given) tells apart from an empty file.
 std::string ReadWholeFile(const std::string& path, bool* exists = nullptr);
+// What is left to read of an open file, which it then closes; empty for an invalid handle.
+std::string ReadToEndAndClose(HANDLE file);
 
 // A fresh folder holding a copy of the program and, when given, its settings file.
 class Sandbox {
@@ -51,6 +53,8 @@ private:
 class Program {
 public:
     explicit Program(const Sandbox& sandbox, bool waitForWindow = true);
+    // Started from a path the ANSI functions cannot spell, in the caller's working folder.
+    explicit Program(const std::wstring& exe);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -59,7 +63,7 @@ public:
     HWND control(int id) const { return GetDlgItem(window_, id); }
     DWORD pid() const { return process_.dwProcessId; }
     HANDLE process() const { return process_.hProcess; }
-    bool WaitForExit(int timeoutMs, DWORD* exitCode = nullptr) const;
+    bool WaitForExit(int timeoutMs = 5000, DWORD* exitCode = nullptr) const;
     std::string InfoText() const;
 
 private:

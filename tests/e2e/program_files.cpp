@@ -10,7 +10,6 @@ namespace e2e {
 
 namespace {
 
-constexpr int kStartTimeoutMs = 10000;
 constexpr int kUnixCommandTimeoutMs = 10000;
 // The Linux file system as Wine shows it.
 constexpr char kUnixDrive[] = "Z:";
@@ -68,15 +67,9 @@ std::wstring TempFolderW() {
 }
 
 std::string ReadWideFile(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string text;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
-    CloseHandle(file);
-    return text;
+    return ReadToEndAndClose(CreateFileW(path.c_str(), GENERIC_READ,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                         OPEN_EXISTING, 0, nullptr));
 }
 
 WideFolder::WideFolder(std::wstring path) : path_(std::move(path)) { CreateDirectoryW(path_.c_str(), nullptr); }
@@ -109,31 +102,6 @@ ReadOnlyFolder::ReadOnlyFolder(const std::string& iniText) {
 
 ReadOnlyFolder::~ReadOnlyFolder() {
     RunUnix("umount -l " + unixPath_ + "; rmdir " + unixPath_);
-}
-
-WideProgram::WideProgram(const std::wstring& exe) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    std::wstring commandLine = L"\"" + exe + L"\"";
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process_)) {
-        return;
-    }
-    WaitFor([&] { return (window_ = FindMainWindow(process_.dwProcessId)) != nullptr; }, kStartTimeoutMs);
-}
-
-WideProgram::~WideProgram() {
-    if (!process_.hProcess) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process_.hProcess, 1);
-        WaitForSingleObject(process_.hProcess, kStartTimeoutMs);
-    }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-}
-
-bool WideProgram::WaitForExit(int timeoutMs) const {
-    return WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
 }
 
 int LinuxPidOf(const std::wstring& exe) {

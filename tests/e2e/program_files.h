@@ -48,23 +48,6 @@ private:
     bool ready_ = false;
 };
 
-// The program started from a wide path. Ends it on destruction unless it has ended by itself.
-class WideProgram {
-public:
-    explicit WideProgram(const std::wstring& exe);
-    ~WideProgram();
-    WideProgram(const WideProgram&) = delete;
-    WideProgram& operator=(const WideProgram&) = delete;
-
-    HWND window() const { return window_; }
-    HANDLE process() const { return process_.hProcess; }
-    bool WaitForExit(int timeoutMs = 5000) const;
-
-private:
-    PROCESS_INFORMATION process_{};
-    HWND window_ = nullptr;
-};
-
 // The Linux process running the Windows program at exe (as the program was started), or 0.
 int LinuxPidOf(const std::wstring& exe);
 // Kibibytes of pages the Linux process has written (Private_Dirty over all its mappings), or -1.

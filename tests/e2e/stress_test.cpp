@@ -206,7 +206,7 @@ TEST(Soak, LongRunKeepsTheReadoutRightAndItsMemoryFlat) {
     WideFolder folder(Widen("Z:\\tmp\\tintora-soak-" + std::to_string(GetTickCount64()) + "-" +
                             std::to_string(GetCurrentProcessId())));
     folder.Fill("[options]\r\nzoom=1\r\nx=900\r\ny=100\r\n");
-    const WideProgram program(folder.exe());
+    const Program program(folder.exe());
     ASSERT_NE(program.window(), nullptr);
     const int linuxPid = LinuxPidOf(folder.exe());
     ASSERT_GT(linuxPid, 0);
