@@ -14,9 +14,29 @@ namespace {
 
 using namespace e2e;
 
-// The fixed sizes at 96 dpi: the window with the magnifier hidden and shown, and the crosshair's
-// distance from the view's edges.
-constexpr int kNarrowWidth = 224, kWideWidth = 328, kHeight = 122, kCrosshairMargin = 20;
+// The crosshair's distance from the view's edges at 96 dpi.
+constexpr int kCrosshairMargin = 20;
+// The window's outer size with the magnifier hidden and shown, at the scale the run starts at
+// and after a change to the other scale that the change tests go to: 224 or 328 by 122 pixels
+// at 96 dpi, scaled (halves rounded up), but never smaller than the template comes out at that
+// scale: at 120 dpi the dialog font makes it 298 wide (and the view wider), at 144 dpi 187 high,
+// which scales back to 125 at 96 dpi. The view's client size too.
+struct WindowSize {
+    int narrow, wide, height;
+};
+struct ScaleRun {
+    UINT dpi;
+    WindowSize size;
+    SIZE view;
+    UINT other;
+    WindowSize sizeAtOther;
+};
+constexpr ScaleRun kScaleRuns[] = {
+    {96, {224, 328, 122}, {95, 103}, 144, {336, 492, 183}},
+    {120, {298, 430, 153}, {128, 131}, 144, {358, 517, 183}},
+    {144, {336, 492, 187}, {145, 161}, 96, {224, 328, 125}},
+    {192, {448, 656, 244}, {196, 212}, 144, {336, 492, 183}},
+};
 // Away from the tray window's corner; the largest window (656 x 244 at 200 %) ends above kPattern.
 constexpr char kPlacement[] = "[options]\r\nx=300\r\ny=300\r\n";
 constexpr RECT kPattern{600, 600, 1000, 1000};
@@ -29,6 +49,15 @@ UINT ScreenDpi() {
     const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(nullptr, screen);
     return static_cast<UINT>(dpi);
+}
+
+const ScaleRun& ThisRun() {
+    const UINT dpi = ScreenDpi();
+    for (const ScaleRun& run : kScaleRuns) {
+        if (run.dpi == dpi) return run;
+    }
+    ADD_FAILURE() << "no sizes known at " << dpi << " dpi";
+    return kScaleRuns[0];
 }
 
 int Scaled(int size, UINT dpi) { return MulDiv(size, static_cast<int>(dpi), 96); }
@@ -79,44 +108,33 @@ void SendDpiChanged(const Program& program, UINT dpi, RECT suggested, HWND windo
 }
 
 TEST(Dpi, WindowHoldsEveryControlWithTheMagnifierOffAndOn) {
-    const UINT dpi = ScreenDpi();
+    const ScaleRun& run = ThisRun();
     Sandbox sandbox(kPlacement);
     Program program(sandbox);
     ASSERT_NE(program.window(), nullptr);
-    SCOPED_TRACE(testing::Message() << dpi << " dpi");
+    SCOPED_TRACE(testing::Message() << run.dpi << " dpi");
 
     const SIZE narrow = Size(WindowRect(program.window()));
-    EXPECT_GE(narrow.cx, Scaled(kNarrowWidth, dpi));
-    EXPECT_GE(narrow.cy, Scaled(kHeight, dpi));
-    if (dpi == 96) {
-        EXPECT_EQ(narrow.cx, kNarrowWidth);
-    }
+    EXPECT_EQ(narrow.cx, run.size.narrow);
+    EXPECT_EQ(narrow.cy, run.size.height);
     ExpectControlsInside(program, false);
-    ExpectPictures(program, dpi);
+    ExpectPictures(program, run.dpi);
 
-    // On, off and on again: the panel adds at least its scaled width (more where the template's
-    // view reaches further) and takes it away again.
-    const int panel = Scaled(kWideWidth - kNarrowWidth, dpi);
-    int wide = 0;
+    // On, off and on again: the panel comes and goes.
     for (const bool shown : {true, false, true}) {
         ClickControl(program.control(IDC_ZOOM));
-        auto switched = [&] {
-            const int width = Size(WindowRect(program.window())).cx;
-            return shown ? width >= narrow.cx + panel && (wide == 0 || width == wide) : width == narrow.cx;
-        };
-        EXPECT_TRUE(WaitFor(switched)) << Size(WindowRect(program.window())).cx << " after " << narrow.cx;
-        if (shown) wide = Size(WindowRect(program.window())).cx;
-        if (dpi == 96) {
-            EXPECT_EQ(Size(WindowRect(program.window())).cx, shown ? kWideWidth : kNarrowWidth);
-        }
-        EXPECT_EQ(Size(WindowRect(program.window())).cy, narrow.cy);
+        const int width = shown ? run.size.wide : run.size.narrow;
+        EXPECT_TRUE(WaitFor([&] { return Size(WindowRect(program.window())).cx == width; }))
+            << Size(WindowRect(program.window())).cx << " instead of " << width;
+        EXPECT_EQ(Size(WindowRect(program.window())).cy, run.size.height);
         ExpectControlsInside(program, shown);
         WaitPastDoubleClick();
     }
 }
 
 TEST(Dpi, MagnifierViewShowsTheSourceEnlargedWithItsCrosshairCentred) {
-    const UINT dpi = ScreenDpi();
+    const ScaleRun& run = ThisRun();
+    const UINT dpi = run.dpi;
     PatternWindow pattern(kPattern);
     MoveCursor(kCursor.x, kCursor.y);
     Sandbox sandbox(std::string(kPlacement) + "zoom=1\r\nzoomrate=4\r\n");
@@ -129,7 +147,8 @@ TEST(Dpi, MagnifierViewShowsTheSourceEnlargedWithItsCrosshairCentred) {
     const POINT origin = ClientOrigin(view);
     auto pixel = [&](int x, int y) { return ScreenPixel(origin.x + x, origin.y + y); };
     SCOPED_TRACE(testing::Message() << dpi << " dpi, view " << w << "x" << h);
-    EXPECT_GE(w, Scaled(90, dpi));  // the view grew with the window
+    EXPECT_EQ(w, run.view.cx);
+    EXPECT_EQ(h, run.view.cy);
 
     // Source pixel (k, j) from the view's top-left fills the view pixels around ((2k+1)/2, (2j+1)/2) * 4.
     const int sw = w / 4, sh = h / 4;
@@ -207,8 +226,8 @@ TEST(Dpi, ReadoutNamesThePixelUnderTheCursorAllOverTheScreen) {
 }
 
 TEST(Dpi, FollowsAChangeOfScaleAndBack) {
-    const UINT first = ScreenDpi();
-    const UINT other = first == 144 ? 96 : 144;
+    const ScaleRun& run = ThisRun();
+    const UINT first = run.dpi, other = run.other;
     for (const bool zoomShown : {true, false}) {
         Sandbox sandbox(std::string(kPlacement) + (zoomShown ? "zoom=1\r\n" : ""));
         Program program(sandbox);
@@ -224,10 +243,8 @@ TEST(Dpi, FollowsAChangeOfScaleAndBack) {
         const RECT r = WindowRect(program.window());
         EXPECT_EQ(r.left, there.left);
         EXPECT_EQ(r.top, there.top);
-        if (first == 96) {
-            EXPECT_EQ(Size(r).cx, Scaled(zoomShown ? kWideWidth : kNarrowWidth, other));
-            EXPECT_EQ(Size(r).cy, Scaled(kHeight, other));
-        }
+        EXPECT_EQ(Size(r).cx, zoomShown ? run.sizeAtOther.wide : run.sizeAtOther.narrow);
+        EXPECT_EQ(Size(r).cy, run.sizeAtOther.height);
         ExpectControlsInside(program, zoomShown);
         ExpectPictures(program, other);
         EXPECT_EQ(IniValue(sandbox.ReadIni(), "zoom"), zoomShown ? std::optional<std::string>("1") : std::nullopt);
@@ -246,17 +263,15 @@ TEST(Dpi, FollowsAChangeOfScaleAndBack) {
 
         // The magnifier goes on as it was: the button still switches it by the first sizes.
         ClickControl(program.control(IDC_ZOOM));
-        const int toggled = zoomShown ? Scaled(kNarrowWidth, first) : Scaled(kWideWidth, first);
-        if (first == 96) {
-            EXPECT_TRUE(WaitFor([&] { return Size(WindowRect(program.window())).cx == toggled; }));
-        }
+        const int toggled = zoomShown ? run.size.narrow : run.size.wide;
+        EXPECT_TRUE(WaitFor([&] { return Size(WindowRect(program.window())).cx == toggled; }));
         WaitPastDoubleClick();
     }
 }
 
 TEST(Dpi, OptionsDialogAndAboutBoxFollowAChangeOfScaleAndBack) {
-    const UINT first = ScreenDpi();
-    const UINT other = first == 144 ? 96 : 144;
+    const ScaleRun& run = ThisRun();
+    const UINT first = run.dpi, other = run.other;
     Sandbox sandbox(kPlacement);
     Program program(sandbox);
     ASSERT_NE(program.window(), nullptr);

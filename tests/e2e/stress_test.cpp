@@ -183,15 +183,6 @@ int SoakSeconds() {
     return given && std::atoi(given) > 0 ? std::atoi(given) : kEverydaySeconds;
 }
 
-struct Figures {
-    long dirtyKib;
-    DWORD gdiObjects;
-};
-
-Figures Measure(int linuxPid, HANDLE process) {
-    return {PrivateDirtyKib(linuxPid), GetGuiResources(process, GR_GDIOBJECTS)};
-}
-
 // Cursor moving all the time over a pattern whose colour changes with every pixel, the
 // magnifier on, a copy every second. Figures are taken once the run has warmed up and at its end.
 TEST(Soak, LongRunKeepsTheReadoutRightAndItsMemoryFlat) {
@@ -199,7 +190,6 @@ TEST(Soak, LongRunKeepsTheReadoutRightAndItsMemoryFlat) {
     constexpr DWORD kMoveGapMs = 20;
     constexpr ULONGLONG kCopyEveryMs = 1000;
     constexpr long kFlatKib = 1024;
-    constexpr DWORD kGdiSlack = 8;  // brushes being replaced at the moment of counting
     const ULONGLONG runMs = SoakSeconds() * 1000ull;
     const ULONGLONG warmUpMs = std::max<ULONGLONG>(5000, runMs / 10);
     PatternWindow pattern(kPattern);
@@ -211,7 +201,7 @@ TEST(Soak, LongRunKeepsTheReadoutRightAndItsMemoryFlat) {
     const int linuxPid = LinuxPidOf(folder.exe());
     ASSERT_GT(linuxPid, 0);
 
-    Figures first{};
+    long first = 0;
     const ULONGLONG start = GetTickCount64();
     ULONGLONG nextCopy = start + kCopyEveryMs;
     bool warm = false;
@@ -222,15 +212,15 @@ TEST(Soak, LongRunKeepsTheReadoutRightAndItsMemoryFlat) {
             nextCopy += kCopyEveryMs;
         }
         if (!warm && GetTickCount64() - start >= warmUpMs) {
-            first = Measure(linuxPid, program.process());
+            first = PrivateDirtyKib(linuxPid);
             warm = true;
         }
         Sleep(kMoveGapMs);
     }
-    const Figures last = Measure(linuxPid, program.process());
-    std::printf("soak %d s: written memory %ld KiB after warm-up, %ld KiB at the end; GDI objects %lu and %lu%s\n",
-                SoakSeconds(), first.dirtyKib, last.dirtyKib, first.gdiObjects, last.gdiObjects,
-                first.gdiObjects == 0 ? " (not reported here)" : "");
+    const long last = PrivateDirtyKib(linuxPid);
+    // Wine answers GetGuiResources with nothing (not implemented), so no GDI figure is taken.
+    std::printf("soak %d s: written memory %ld KiB after warm-up, %ld KiB at the end; GDI objects are not measured "
+                "under Wine\n", SoakSeconds(), first, last);
 
     const int x = 500, y = 600;
     MoveCursor(x, y);
@@ -240,9 +230,8 @@ TEST(Soak, LongRunKeepsTheReadoutRightAndItsMemoryFlat) {
     EXPECT_TRUE(ReadoutAt(program.window(), x, y));
     EXPECT_TRUE(WaitFor([&] { return WindowText(GetDlgItem(program.window(), IDC_INFO)).find(html) != std::string::npos; }))
         << WindowText(GetDlgItem(program.window(), IDC_INFO));
-    ASSERT_GT(first.dirtyKib, 0);
-    EXPECT_LE(last.dirtyKib - first.dirtyKib, kFlatKib);
-    EXPECT_LE(last.gdiObjects, first.gdiObjects + kGdiSlack);
+    ASSERT_GT(first, 0);
+    EXPECT_LE(last - first, kFlatKib);
     PostMessageA(program.window(), WM_COMMAND, IDC_EXIT, 0);
     EXPECT_TRUE(program.WaitForExit());
 }

@@ -23,6 +23,9 @@ constexpr std::size_t kImportDirectory = 1;
 constexpr std::size_t kResourceDirectory = 2;
 constexpr std::size_t kImportDescriptorSize = 20;
 constexpr std::size_t kImportNameField = 12;
+constexpr std::size_t kImportLookupField = 0;  // the lookup table, or 0 when only the address table has names
+constexpr std::size_t kImportAddressField = 16;
+constexpr std::size_t kImportHintSize = 2;
 constexpr std::size_t kMaxImports = 4096;
 constexpr std::size_t kMaxNameLength = 1024;
 constexpr std::uint32_t kResourceSubdirectory = 0x80000000;
@@ -176,21 +179,37 @@ std::optional<std::string> Image::stringAtRva(std::uint32_t rva) const {
     return std::nullopt;
 }
 
-std::optional<std::vector<std::string>> Image::importedDlls() const {
+std::optional<std::vector<Image::ImportedDll>> Image::imports() const {
     if (!error_.empty() || directories_.size() <= kImportDirectory) return std::nullopt;
     const std::uint32_t table = directories_[kImportDirectory].first;
-    std::vector<std::string> names;
-    if (table == 0) return names;
+    std::vector<ImportedDll> dlls;
+    if (table == 0) return dlls;
+    const std::uint32_t thunkSize = pe32Plus_ ? 8 : 4;
     for (std::size_t i = 0; i < kMaxImports; ++i) {
         const auto descriptor = atRva(static_cast<std::uint32_t>(table + i * kImportDescriptorSize),
                                       kImportDescriptorSize);
         if (!descriptor) return std::nullopt;
         if (std::all_of(descriptor->begin(), descriptor->end(), [](std::uint8_t b) { return b == 0; })) {
-            return names;
+            return dlls;
         }
-        const auto name = stringAtRva(Reader(*descriptor).u32(kImportNameField));
+        Reader d(*descriptor);
+        const auto name = stringAtRva(d.u32(kImportNameField));
         if (!name) return std::nullopt;
-        names.push_back(*name);
+        ImportedDll& dll = dlls.emplace_back(ImportedDll{*name, {}});
+        const std::uint32_t thunks = d.u32(kImportLookupField) ? d.u32(kImportLookupField) : d.u32(kImportAddressField);
+        for (std::size_t j = 0;; ++j) {
+            if (j == kMaxImports) return std::nullopt;
+            const auto thunk = atRva(static_cast<std::uint32_t>(thunks + j * thunkSize), thunkSize);
+            if (!thunk) return std::nullopt;
+            // The top bit marks an import by ordinal, which has no name to check.
+            Reader r(*thunk);
+            const std::uint64_t entry = r.u32(0) | (pe32Plus_ ? std::uint64_t{r.u32(4)} << 32 : 0);
+            if (entry == 0) break;
+            if (entry >> (thunkSize * 8 - 1)) continue;
+            const auto function = stringAtRva(static_cast<std::uint32_t>(entry) + kImportHintSize);
+            if (!function) return std::nullopt;
+            dll.functions.push_back(*function);
+        }
     }
     return std::nullopt;
 }

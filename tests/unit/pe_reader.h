@@ -28,8 +28,13 @@ public:
     bool pe32Plus() const { return pe32Plus_; }
     std::uint16_t subsystem() const { return subsystem_; }
 
-    // Names of the DLLs in the import table; nullopt when the table is damaged.
-    std::optional<std::vector<std::string>> importedDlls() const;
+    // The DLLs in the import table, each with the functions imported from it by name; nullopt
+    // when the table is damaged.
+    struct ImportedDll {
+        std::string name;
+        std::vector<std::string> functions;
+    };
+    std::optional<std::vector<ImportedDll>> imports() const;
     // The data of resource type/id in its first language; nullopt when absent or damaged.
     std::optional<Bytes> resource(std::uint16_t type, std::uint16_t id) const;
 

@@ -89,22 +89,39 @@ TEST_P(BuiltProgram, IsAGuiProgramForItsArchitecture) {
     EXPECT_EQ(image_->subsystem(), kSubsystemWindowsGui);
 }
 
-TEST_P(BuiltProgram, ImportsOnlySystemDlls) {
+TEST_P(BuiltProgram, ImportsOnlySystemDllsAndWhatWindows7Has) {
     // Static linking must leave no compiler run-time DLL behind.
     static const std::array<std::string, 10> kSystemDlls = {
         "kernel32.dll", "user32.dll",   "gdi32.dll",  "comctl32.dll", "comdlg32.dll",
         "shell32.dll",  "advapi32.dll", "msvcrt.dll", "ole32.dll",    "shlwapi.dll",
     };
     constexpr char kForwarderPrefix[] = "api-ms-win-";
-    const auto dlls = image_->importedDlls();
-    ASSERT_TRUE(dlls) << "import table unreadable";
-    EXPECT_FALSE(dlls->empty());
-    for (std::string dll : *dlls) {
+    // Functions Windows 7 lacks: imported directly, any one of them stops the program from
+    // starting there, so the program looks them up when it runs.
+    static const std::array<std::string_view, 16> kNewerFunctions = {
+        "GetDpiForWindow", "SetDialogDpiChangeBehavior", "GetDpiForMonitor", "SetThreadDpiAwarenessContext",
+        "AdjustWindowRectExForDpi", "GetSystemMetricsForDpi", "EnableNonClientDpiScaling",
+        "SetProcessDpiAwarenessContext", "SetProcessDpiAwareness", "GetDpiForSystem", "SystemParametersInfoForDpi",
+        "GetWindowDpiAwarenessContext", "GetAwarenessFromDpiAwarenessContext", "GetSystemTimePreciseAsFileTime",
+        "CreateFile2", "CopyFile2",
+    };
+    constexpr std::string_view kRunTimeLookUp = "GetProcAddress";
+    const auto imports = image_->imports();
+    ASSERT_TRUE(imports) << "import table unreadable";
+    EXPECT_FALSE(imports->empty());
+    bool looksUp = false;
+    for (const auto& [name, functions] : *imports) {
+        std::string dll = name;
         std::transform(dll.begin(), dll.end(), dll.begin(), [](unsigned char c) { return std::tolower(c); });
         const bool system = std::find(kSystemDlls.begin(), kSystemDlls.end(), dll) != kSystemDlls.end() ||
                             dll.starts_with(kForwarderPrefix);
         EXPECT_TRUE(system) << dll;
+        for (const std::string& function : functions) {
+            EXPECT_EQ(std::count(kNewerFunctions.begin(), kNewerFunctions.end(), function), 0) << dll << "!" << function;
+            looksUp = looksUp || function == kRunTimeLookUp;
+        }
     }
+    EXPECT_TRUE(looksUp) << "no " << kRunTimeLookUp << " among the imported functions";
 }
 
 // Window and control styles, as the Windows headers define them.
@@ -388,8 +405,9 @@ TEST_P(BuiltProgram, ManifestNamesItsArchitectureAndCommonControls) {
         {"publicKeyToken=\"6595b64144ccf1df\"", true},
         {"<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>", true},
         {"<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>", true},
-        {"requestedExecutionLevel", false},
-        {"trustInfo", false},
+        // Without it Windows treats the program as a legacy one and redirects its writes.
+        {"<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\">", true},
+        {"<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>", true},
     };
     for (const auto& e : expected) {
         EXPECT_EQ(manifest.find(e.text) != std::string::npos, e.present) << e.text;
@@ -461,7 +479,7 @@ TEST(PeReader, RefusesFilesWithoutValidHeaders) {
     for (const auto& c : cases) {
         const pe::Image image(c.bytes);
         EXPECT_EQ(image.error(), c.error) << c.name;
-        EXPECT_FALSE(image.importedDlls()) << c.name;
+        EXPECT_FALSE(image.imports()) << c.name;
         EXPECT_FALSE(image.resource(kRtDialog, IDD_MAIN)) << c.name;
     }
 }
@@ -474,7 +492,7 @@ TEST(PeReader, SurvivesEveryDamagedWordOfARealProgram) {
     std::size_t refused = 0;
     auto readEverything = [&refused](const pe::Image& image) {
         refused += !image.error().empty();
-        (void)image.importedDlls();
+        (void)image.imports();
         if (const auto d = image.resource(kRtDialog, IDD_MAIN)) (void)pe::DecodeDialog(*d);
         if (const auto v = image.resource(kRtVersion, kVersionId)) (void)pe::DecodeVersion(*v);
         for (std::uint16_t id = IDB_ABOUT; id <= IDB_OPTIONS; ++id) {
