@@ -10,6 +10,10 @@ namespace tintora {
 // empty when no usable path exists. Sets iniPath and iniSeeded.
 void FindSettingsFile();
 
+// After the file beside the executable refused a write for good: iniPath becomes the user's own
+// file, seeded from it. False when iniPath is the user's file already or there is none.
+bool MoveSettingsToUserFile();
+
 // The file beside the executable, made in buffer (kPathSize characters), while iniPath is the
 // user's own; null otherwise. Made when needed rather than kept: stored state costs the program
 // file room.
