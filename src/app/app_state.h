@@ -37,7 +37,9 @@ struct ColorSample {
 
 struct AppState {
     HINSTANCE instance;
-    wchar_t iniPath[kPathSize];  // empty when no usable path exists: settings then stay in memory
+    // Empty when no usable path exists: settings then stay in memory. Changed after start-up only
+    // by the settings writer, under its lock (a folder that refused the file for good).
+    wchar_t iniPath[kPathSize];
     std::uint8_t iniSeeded;      // iniPath is the user's own file, seeded from the one beside the program
     HWND mainWindow;
     std::atomic<std::uint8_t> windowShown;

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/window_messages.h"
 #include "resources/resource_ids.h"
+#include "settings/pending_keys.h"
 #include "settings/settings_load.h"
 #include "settings/settings_writer.h"
 
@@ -12,9 +13,6 @@ namespace {
 
 constexpr DWORD kPollMs = 10;
 constexpr DWORD kSwatchPauseMs = 5;
-// While the settings file could not be read, it is read again this often (in polls), so the
-// program takes the file's values soon after another program lets go of it.
-constexpr unsigned kRereadPolls = 25;
 // The exit command adds the memo keys to what it writes last, without a wait of its own.
 constexpr DWORD kNoWaitMs = 0;
 
@@ -40,9 +38,18 @@ void SaveMemos(DWORD patienceMs) {
 }  // namespace
 
 DWORD WINAPI MemoThread(void*) {
-    for (unsigned poll = 1;; ++poll) {
+    // While the settings file could not be read, it is read again after a pause that grows as
+    // for a held write: the file's values come soon after a passing hold, and a file that stays
+    // unreadable costs next to nothing.
+    DWORD rereadPauseMs = settings::kFirstPauseMs;
+    ULONGLONG rereadAt = GetTickCount64() + rereadPauseMs;
+    for (;;) {
         Sleep(kPollMs);
-        if (!app.settingsRead.load() && poll % kRereadPolls == 0) ReadSettingsAgain();
+        if (!app.settingsRead.load() && GetTickCount64() >= rereadAt) {
+            ReadSettingsAgain();
+            rereadPauseMs = settings::NextPause(rereadPauseMs);
+            rereadAt = GetTickCount64() + rereadPauseMs;
+        }
         WritePendingSettingsWhenDue();
         if (app.memosDirty.load() != 1) continue;
         app.memosPassing = 1;  // before the flag is taken: the exit command sees work pending

@@ -38,8 +38,8 @@ bool AnyPending(const PendingKeys& table);
 // longer wait.
 void Settle(PendingKeys& table, const PendingKeys& written);
 
-// The pause before the background writer tries a held file again: growing from the first to the
-// last, and back to the first once a write lands.
+// The pause before a held file is tried again (a write, or a read after a failed start-up
+// read): growing from the first to the last, and back to the first once a write lands.
 constexpr std::uint32_t kFirstPauseMs = 250;
 constexpr std::uint32_t kLastPauseMs = 2000;
 std::uint32_t NextPause(std::uint32_t pauseMs);

@@ -83,11 +83,12 @@ void ReadSettingsAgain() {
 
 void TakeArrivedSettings(HWND window) {
     if (app.settingsRead.load() || !app.settingsArriving.load()) return;
+    // A memo slot still as it was taken at start-up was not set by the user.
+    COLORREF startUpMemos[kMemoCount];
+    for (int slot = 0; slot < kMemoCount; ++slot) startUpMemos[slot] = ReadSetting(settings::kMemoSettings[slot]);
     source = &arrived;
-    // A memo slot still at its default was not set by the user.
     for (int slot = 0; slot < kMemoCount; ++slot) {
-        COLORREF expected = settings::kMemoSettings[slot].defaultValue;
-        app.memoColors[slot].compare_exchange_strong(expected, ReadSetting(settings::kMemoSettings[slot]));
+        app.memoColors[slot].compare_exchange_strong(startUpMemos[slot], ReadSetting(settings::kMemoSettings[slot]));
     }
     app.settingsRead = 1;  // before memosDirty: the memo thread then writes the colours
     const int updateMs = app.zoomUpdateMs;

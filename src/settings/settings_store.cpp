@@ -63,9 +63,9 @@ void SnapshotText(const Snapshot& snapshot, const char* key, const char* default
         ini::ReadText(snapshot.text.view(), kSection, key, defaultText, buffer, size);
         return;
     }
-    char utf8[kUtf8ValueSize];
+    char utf8[kUtf8ValueSize], ansi[kUtf8ValueSize];
     ini::ReadText(snapshot.text.view(), kSection, key, defaultText, utf8, sizeof utf8);
-    if (!Convert(utf8, CP_UTF8, CP_ACP, buffer, static_cast<int>(size))) lstrcpynA(buffer, defaultText, static_cast<int>(size));
+    lstrcpynA(buffer, Convert(utf8, CP_UTF8, CP_ACP, ansi, sizeof ansi) ? ansi : defaultText, static_cast<int>(size));
 }
 
 Replaced WriteTexts(const Location& file, const char* const* keys, const char* const* texts, std::size_t count,
