@@ -37,7 +37,9 @@ struct ColorSample {
 
 struct AppState {
     HINSTANCE instance;
-    wchar_t iniPath[kPathSize];  // empty when no usable path exists: settings then stay in memory
+    // Empty when no usable path exists: settings then stay in memory. Changed after start-up only
+    // by the settings writer, under its lock (a folder that refused the file for good).
+    wchar_t iniPath[kPathSize];
     std::uint8_t iniSeeded;      // iniPath is the user's own file, seeded from the one beside the program
     HWND mainWindow;
     std::atomic<std::uint8_t> windowShown;
@@ -80,11 +82,15 @@ struct AppState {
     std::array<std::atomic<HBRUSH>, kMemoCount> memoBrushes;
     std::atomic<std::uint8_t> memosDirty;
     std::atomic<std::uint8_t> memosPassing;  // 1 while the memo thread repaints and saves
-    std::atomic<std::uint8_t> memosRead;  // 0 while the memo colours are defaults after a failed read
     CHOOSECOLORA chooseColorParams;
     COLORREF customColors[16];
 
     // Settings: the live values, read once at start-up and changed by the options dialog.
+    // settingsRead is 0 while they are defaults (or the seed's) after the file could not be read;
+    // settingsArriving is 1 while the memo thread hands the main window a text read since.
+    std::atomic<std::uint8_t> settingsRead;
+    std::atomic<std::uint8_t> settingsArriving;
+    std::uint8_t windowMoved;  // the user has moved the main window; UI thread only
     char copyFormat[kTextSize];
     std::atomic<std::uint32_t> copyHotkey;
     int captureTransparent;

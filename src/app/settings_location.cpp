@@ -16,19 +16,26 @@ constexpr char kFolderPathName[] = "SHGetFolderPathW";
 constexpr int kAppDataFolder = 0x1A;  // CSIDL_APPDATA: roams with the user
 using FolderPathFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
 
-// Made beside the settings file and gone again when closed. Found there already, it is another
-// copy's probe at this moment: the folder took it.
+// Made beside the settings file and gone again when closed. One left by a copy that never
+// closed it (a power cut) is opened for writing like a new one, and goes too; another copy's
+// probe at this moment is shared.
 constexpr wchar_t kProbeSuffix[] = L".probe";
 constexpr std::size_t kProbeSize = kPathSize + std::size(kProbeSuffix);
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
+// The folder takes new files, and the settings file there, if any, may be replaced: a share can
+// allow the one and not the other. A file held by another program says nothing either way.
 bool FolderTakesFiles(const wchar_t* iniPath) {
     wchar_t probe[kProbeSize];
     lstrcpyW(probe, iniPath);
     lstrcatW(probe, kProbeSuffix);
-    const HANDLE file = CreateFileW(probe, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    const HANDLE file = CreateFileW(probe, GENERIC_WRITE | DELETE, kShareAll, nullptr, OPEN_ALWAYS,
                                     FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_EXISTS;
+    if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
+    const HANDLE settings = CreateFileW(iniPath, DELETE, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (settings == INVALID_HANDLE_VALUE) return GetLastError() != ERROR_ACCESS_DENIED;
+    CloseHandle(settings);
     return true;
 }
 
@@ -54,6 +61,14 @@ void FindSettingsFile() {
     // Without a user's folder the file beside stays, and its writes fail as they would.
     app.iniSeeded = !FolderTakesFiles(beside) && FindUserFile(app.iniPath);
     if (!app.iniSeeded) lstrcpyW(app.iniPath, beside);
+}
+
+bool MoveSettingsToUserFile() {
+    wchar_t user[kPathSize];
+    if (app.iniSeeded || app.iniPath[0] == L'\0' || !FindUserFile(user)) return false;
+    lstrcpyW(app.iniPath, user);
+    app.iniSeeded = 1;
+    return true;
 }
 
 const wchar_t* SettingsSeed(wchar_t* buffer) {

@@ -13,6 +13,10 @@ constexpr UINT kDeleteReplacedBrushMessage = WM_APP + 1;
 // Posted to the main window when it first shows: the worker threads start then.
 constexpr UINT kStartWorkersMessage = WM_APP + 2;
 
+// Posted to the main window by the memo thread when the settings file, unreadable at start-up,
+// has been read: the UI thread takes its values.
+constexpr UINT kSettingsArrivedMessage = WM_APP + 3;
+
 // Hands a replaced swatch brush to the UI thread for deletion.
 void RetireBrush(HBRUSH brush);
 

@@ -17,6 +17,7 @@
 #include "settings/copy_hotkey.h"
 #include "settings/options_dialog.h"
 #include "settings/settings_load.h"
+#include "settings/settings_writer.h"
 
 namespace tintora {
 
@@ -38,6 +39,7 @@ void StartUp(HWND window) {
     app.windowShown = 1;
     FillTrayIconData(window);
     AddDropShadow(window);
+    LoadSettingsFile();
     LoadCopyHotkey();
     RegisterCopyHotkeyAtStartUp();
     RegisterMemoHotkeys(window);
@@ -90,6 +92,7 @@ void OnCommand(HWND window, WPARAM command) {
     case IDC_EXIT:
         SaveWindowPosition(window);
         SavePendingMemos();  // the process ends without waiting for the memo thread
+        WritePendingSettingsAtExit();
         EndDialog(window, 0);
         break;
     case IDC_HIDE:  // also Esc, which the dialog manager turns into this command
@@ -130,6 +133,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnCommand(window, wParam);  // the whole wParam: only clicks, with a zero high word, act
         return 1;
     case WM_MOVING:
+        app.windowMoved = 1;
         if (lParam) {
             SnapToWorkArea(window, reinterpret_cast<RECT*>(lParam), ScaleToDpi(kSnapDistance, app.windowDpi));
         }
@@ -157,6 +161,9 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SHOWWINDOW:
         OnShowWindow(window, wParam);
         return 0;
+    case kSettingsArrivedMessage:
+        TakeArrivedSettings(window);
+        return 1;
     case kStartWorkersMessage:
         StartWorkers(window);
         return 1;

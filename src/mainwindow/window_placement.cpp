@@ -1,5 +1,8 @@
 #include "mainwindow/window_placement.h"
 
+#include <iterator>
+
+#include "app/app_state.h"
 #include "mainwindow/placement_math.h"
 #include "settings/settings_load.h"
 #include "settings/settings_rules.h"
@@ -31,10 +34,16 @@ void RestoreWindowPosition(HWND window) {
 }
 
 void SaveWindowPosition(HWND window) {
+    // After a failed read the window stands where no one put it: the saved place stays.
+    if (!app.settingsRead.load() && !app.windowMoved) return;
     RECT r;
     GetWindowRect(window, &r);
-    WriteSettingSigned(settings::kXKey, r.left);
-    WriteSettingSigned(settings::kYKey, r.top);
+    char x[kNumberTextSize], y[kNumberTextSize];
+    FormatSigned(r.left, x);
+    FormatSigned(r.top, y);
+    const char* keys[] = {settings::kXKey, settings::kYKey};
+    const char* texts[] = {x, y};
+    WriteSettingTexts(keys, texts, std::size(keys));
 }
 
 void SnapToWorkArea(HWND window, RECT* r, unsigned distance) {

@@ -3,8 +3,9 @@
 #include "app/app_state.h"
 #include "app/window_messages.h"
 #include "resources/resource_ids.h"
+#include "settings/pending_keys.h"
 #include "settings/settings_load.h"
-#include "settings/settings_rules.h"
+#include "settings/settings_writer.h"
 
 namespace tintora {
 
@@ -12,9 +13,8 @@ namespace {
 
 constexpr DWORD kPollMs = 10;
 constexpr DWORD kSwatchPauseMs = 5;
-// While the memo colours are unknown after a failed read, they are read again this often (in
-// polls), so the swatches show the file's colours soon after another program lets go of it.
-constexpr unsigned kRereadPolls = 128;
+// The exit command adds the memo keys to what it writes last, without a wait of its own.
+constexpr DWORD kNoWaitMs = 0;
 
 void RepaintSwatches() {
     HBRUSH replaced[kMemoCount];
@@ -26,48 +26,43 @@ void RepaintSwatches() {
     for (HBRUSH brush : replaced) RetireBrush(brush);
 }
 
-// After a failed read at start-up the colours in memory are the defaults, not the file's: they
-// are read again, and slots still at their default take the file's colour, while a slot the
-// user has set since keeps it. False while the file still cannot be read.
-bool MemosKnown() {
-    if (app.memosRead.load()) return true;
-    std::uint32_t read[kMemoCount];
-    if (!ReadMemoSettings(read)) return false;
-    for (int slot = 0; slot < kMemoCount; ++slot) {
-        COLORREF expected = settings::kMemoSettings[slot].defaultValue;
-        app.memoColors[slot].compare_exchange_strong(expected, read[slot]);
-    }
-    app.memosRead = 1;
-    app.memosDirty = 1;  // the next pass shows the colours read
-    return true;
-}
-
-void SaveMemos() {
-    // Nothing is written back until the file's own colours are known.
-    if (!MemosKnown()) return;
+// Nothing is written back until the file's own colours are known; a colour stored meanwhile is
+// written with them.
+void SaveMemos(DWORD patienceMs) {
+    if (!app.settingsRead.load()) return;
     std::uint32_t colors[kMemoCount];
     for (int slot = 0; slot < kMemoCount; ++slot) colors[slot] = app.memoColors[slot].load();
-    WriteMemoSettings(colors);
+    WriteMemoSettings(colors, patienceMs);
 }
 
 }  // namespace
 
 DWORD WINAPI MemoThread(void*) {
-    for (unsigned poll = 1;; ++poll) {
+    // While the settings file could not be read, it is read again after a pause that grows as
+    // for a held write: the file's values come soon after a passing hold, and a file that stays
+    // unreadable costs next to nothing.
+    DWORD rereadPauseMs = settings::kFirstPauseMs;
+    ULONGLONG rereadAt = GetTickCount64() + rereadPauseMs;
+    for (;;) {
         Sleep(kPollMs);
-        if (!app.memosRead.load() && poll % kRereadPolls == 0) MemosKnown();
+        if (!app.settingsRead.load() && GetTickCount64() >= rereadAt) {
+            ReadSettingsAgain();
+            rereadPauseMs = settings::NextPause(rereadPauseMs);
+            rereadAt = GetTickCount64() + rereadPauseMs;
+        }
+        WritePendingSettingsWhenDue();
         if (app.memosDirty.load() != 1) continue;
         app.memosPassing = 1;  // before the flag is taken: the exit command sees work pending
         // Taken before any colour is read: a change during this pass brings one more pass.
         app.memosDirty = 0;
         RepaintSwatches();
-        SaveMemos();
+        SaveMemos(kBackgroundPatienceMs);
         app.memosPassing = 0;
     }
 }
 
 void SavePendingMemos() {
-    if (app.memosDirty.load() == 1 || app.memosPassing.load() == 1) SaveMemos();
+    if (app.memosDirty.load() == 1 || app.memosPassing.load() == 1) SaveMemos(kNoWaitMs);
 }
 
 }  // namespace tintora

@@ -1,6 +1,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
+#include <utility>
+
 #include "app/app_state.h"
 #include "resources/resource_ids.h"
 #include "settings/copy_hotkey.h"
@@ -13,37 +16,64 @@ namespace tintora {
 
 namespace {
 
+constexpr std::size_t kSavedKeys = 9;
+
 int Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0; }
 
 int SignedField(HWND dialog, int id) { return static_cast<int>(GetDlgItemInt(dialog, id, nullptr, TRUE)); }
 
 int UnsignedField(HWND dialog, int id) { return static_cast<int>(GetDlgItemInt(dialog, id, nullptr, FALSE)); }
 
+// The keys to write, in the order they are written. While the file's values are not known (it
+// could not be read), only the values the user changed are written, over the file's own.
+struct SavedKeys {
+    const char* keys[kSavedKeys];
+    const char* texts[kSavedKeys];
+    char numbers[kSavedKeys][kNumberTextSize];
+    std::size_t count = 0;
+
+    void Text(const char* key, const char* text, bool changed) {
+        if (!changed && app.settingsRead.load()) changed = true;
+        if (!changed) return;
+        keys[count] = key;
+        texts[count++] = text;
+    }
+    void Number(const char* key, int value, int old, bool isSigned) {
+        char* text = numbers[count];
+        if (isSigned) FormatSigned(value, text);
+        else FormatUnsigned(static_cast<std::uint32_t>(value), text);
+        Text(key, text, value != old);
+    }
+};
+
 }  // namespace
 
 bool SaveOptions(HWND dialog) {
-    // Each value goes into the state record before its key is written.
-    app.captureTransparent = Checked(dialog, IDC_OPT_TRANSPARENT);
-    WriteSettingUnsigned(settings::kTransparentSetting.key, static_cast<std::uint32_t>(app.captureTransparent));
-    app.useShift = Checked(dialog, IDC_OPT_USE_SHIFT);
-    WriteSettingUnsigned(settings::kUseShiftSetting.key, static_cast<std::uint32_t>(app.useShift.load()));
-    app.webSafe = Checked(dialog, IDC_OPT_WEB_SAFE);
-    WriteSettingUnsigned(settings::kWebSetting.key, static_cast<std::uint32_t>(app.webSafe.load()));
-    app.shiftX = SignedField(dialog, IDC_OPT_SHIFT_X);
-    WriteSettingSigned(settings::kShiftXSetting.key, app.shiftX);
-    app.shiftY = SignedField(dialog, IDC_OPT_SHIFT_Y);
-    WriteSettingSigned(settings::kShiftYSetting.key, app.shiftY);
-    GetDlgItemTextA(dialog, IDC_OPT_FORMAT, app.copyFormat, sizeof app.copyFormat);
-    WriteSettingText(settings::kFormatKey, app.copyFormat);
-    app.zoomUpdateMs = UnsignedField(dialog, IDC_OPT_UPDATE_RATE);
-    WriteSettingUnsigned(settings::kZoomUpdateSetting.key, static_cast<std::uint32_t>(app.zoomUpdateMs));
-    app.zoomRate = UnsignedField(dialog, IDC_OPT_ZOOM_RATE);
-    WriteSettingUnsigned(settings::kZoomRateSetting.key, static_cast<std::uint32_t>(app.zoomRate));
+    SavedKeys saved;
+    int value = Checked(dialog, IDC_OPT_TRANSPARENT);
+    saved.Number(settings::kTransparentSetting.key, value, std::exchange(app.captureTransparent, value), false);
+    value = Checked(dialog, IDC_OPT_USE_SHIFT);
+    saved.Number(settings::kUseShiftSetting.key, value, app.useShift.exchange(value), false);
+    value = Checked(dialog, IDC_OPT_WEB_SAFE);
+    saved.Number(settings::kWebSetting.key, value, app.webSafe.exchange(value), false);
+    value = SignedField(dialog, IDC_OPT_SHIFT_X);
+    saved.Number(settings::kShiftXSetting.key, value, app.shiftX.exchange(value), true);
+    value = SignedField(dialog, IDC_OPT_SHIFT_Y);
+    saved.Number(settings::kShiftYSetting.key, value, app.shiftY.exchange(value), true);
+    char format[sizeof app.copyFormat];
+    GetDlgItemTextA(dialog, IDC_OPT_FORMAT, format, sizeof format);
+    saved.Text(settings::kFormatKey, app.copyFormat, std::strcmp(format, app.copyFormat) != 0);
+    lstrcpyA(app.copyFormat, format);
+    value = UnsignedField(dialog, IDC_OPT_UPDATE_RATE);
+    saved.Number(settings::kZoomUpdateSetting.key, value, std::exchange(app.zoomUpdateMs, value), false);
+    value = UnsignedField(dialog, IDC_OPT_ZOOM_RATE);
+    saved.Number(settings::kZoomRateSetting.key, value, std::exchange(app.zoomRate, value), false);
 
     const auto control = static_cast<std::uint32_t>(SendDlgItemMessageA(dialog, IDC_OPT_HOTKEY, HKM_GETHOTKEY, 0, 0));
     const std::uint32_t code = HotkeyCodeFromControl(control, Checked(dialog, IDC_OPT_WIN) != 0);
-    app.copyHotkey = code;
-    WriteSettingUnsigned(settings::kCopySetting.key, code);
+    saved.Number(settings::kCopySetting.key, static_cast<int>(code), static_cast<int>(app.copyHotkey.exchange(code)), false);
+    // One replace for all of them, so that a held file keeps the dialog waiting once at most.
+    WriteSettingTexts(saved.keys, saved.texts, saved.count);
     return ReplaceCopyHotkey(dialog, code, MB_OKCANCEL) != IDCANCEL;
 }
 

@@ -3,97 +3,140 @@
 #include <iterator>
 
 #include "app/app_state.h"
-#include "app/settings_location.h"
+#include "app/window_messages.h"
+#include "magnifier/magnifier.h"
+#include "mainwindow/window_placement.h"
+#include "settings/copy_hotkey.h"
 #include "settings/settings_rules.h"
-#include "settings/settings_store.h"
+#include "settings/settings_writer.h"
 
 namespace tintora {
 
 namespace {
 
-// Room for "%d" of any 32-bit value and its NUL. Local to each call, so every thread that
-// writes formats into its own buffer.
-constexpr std::size_t kNumberBufferSize = 16;
 constexpr char kUnsignedFormat[] = "%u";
 constexpr char kSignedFormat[] = "%d";
 
-// The settings file for one operation, with room for its seed's path.
-struct SettingsFile {
-    SettingsFile() : location(app.iniPath, SettingsSeed(seed)) {}
-    wchar_t seed[kPathSize];
-    settings::Location location;
-};
+// The text the values come from: read at start-up on the UI thread; read again by the memo
+// thread while settingsArriving is 0, and taken by the UI thread once it is 1.
+settings::Snapshot atStartUp;
+settings::Snapshot arrived;
+const settings::Snapshot* source = &atStartUp;  // UI thread
 
 std::uint32_t ReadSetting(const settings::IntSetting& setting) {
-    const std::uint32_t read = settings::ReadInt(SettingsFile().location, setting.key, setting.defaultValue);
-    return settings::ApplyRule(setting, read);
+    return settings::ApplyRule(setting, settings::SnapshotInt(*source, setting.key, setting.defaultValue));
 }
 
-int ReadSignedSetting(const settings::IntSetting& setting) {
-    return static_cast<int>(ReadSetting(setting));
+int ReadSignedSetting(const settings::IntSetting& setting) { return static_cast<int>(ReadSetting(setting)); }
+
+// Whether a value may come from the file: always at start-up, later only while the user has
+// not changed it.
+bool Takes(const char* key, bool all) { return all || !SettingChangedByUser(key); }
+
+void TakeValues(bool all) {
+    if (Takes(settings::kFormatKey, all)) {
+        settings::SnapshotText(*source, settings::kFormatKey, settings::kFormatDefault, app.copyFormat,
+                               sizeof app.copyFormat);
+    }
+    if (Takes(settings::kTransparentSetting.key, all)) {
+        app.captureTransparent = ReadSignedSetting(settings::kTransparentSetting);
+    }
+    if (Takes(settings::kZoomUpdateSetting.key, all)) app.zoomUpdateMs = ReadSignedSetting(settings::kZoomUpdateSetting);
+    if (Takes(settings::kZoomRateSetting.key, all)) app.zoomRate = ReadSignedSetting(settings::kZoomRateSetting);
+    // From here the memo thread paints the swatches and writes the memo keys back.
+    app.memosDirty = 1;
+    if (Takes(settings::kWebSetting.key, all)) app.webSafe = ReadSignedSetting(settings::kWebSetting);
+    if (Takes(settings::kUseShiftSetting.key, all)) app.useShift = ReadSignedSetting(settings::kUseShiftSetting);
+    if (Takes(settings::kShiftXSetting.key, all)) app.shiftX = ReadSignedSetting(settings::kShiftXSetting);
+    if (Takes(settings::kShiftYSetting.key, all)) app.shiftY = ReadSignedSetting(settings::kShiftYSetting);
 }
 
 }  // namespace
 
+void LoadSettingsFile() {
+    ReadSettingsFile(&atStartUp, settings::kPromptPatienceMs);
+    app.settingsRead = atStartUp.known ? 1 : 0;
+}
+
 void LoadCopyHotkey() { app.copyHotkey = ReadSetting(settings::kCopySetting); }
 
 void LoadRemainingSettings() {
-    std::uint32_t memos[kMemoCount];
-    app.memosRead = ReadMemoSettings(memos);
-    for (int i = 0; i < kMemoCount; ++i) app.memoColors[i] = memos[i];
-    settings::ReadText(SettingsFile().location, settings::kFormatKey, settings::kFormatDefault, app.copyFormat,
-                       sizeof app.copyFormat);
-    app.captureTransparent = ReadSignedSetting(settings::kTransparentSetting);
-    app.zoomUpdateMs = ReadSignedSetting(settings::kZoomUpdateSetting);
-    app.zoomRate = ReadSignedSetting(settings::kZoomRateSetting);
-    // From here the memo thread paints the swatches and writes the memo keys back.
-    app.memosDirty = 1;
-    app.webSafe = ReadSignedSetting(settings::kWebSetting);
-    app.useShift = ReadSignedSetting(settings::kUseShiftSetting);
-    app.shiftX = ReadSignedSetting(settings::kShiftXSetting);
-    app.shiftY = ReadSignedSetting(settings::kShiftYSetting);
+    for (int i = 0; i < kMemoCount; ++i) app.memoColors[i] = ReadSetting(settings::kMemoSettings[i]);
+    TakeValues(true);
 }
 
 std::int32_t ReadPositionSetting(const char* key) {
     char text[kTextSize];
-    settings::ReadText(SettingsFile().location, key, settings::kPositionDefault, text, sizeof text);
+    settings::SnapshotText(*source, key, settings::kPositionDefault, text, sizeof text);
     return settings::ParseSignedDecimal(text);
 }
 
 std::uint32_t ReadZoomSetting() { return ReadSetting(settings::kZoomSetting); }
 
-bool WriteSettingText(const char* key, const char* text) {
-    return settings::WriteText(SettingsFile().location, key, text);
+void ReadSettingsAgain() {
+    if (app.settingsArriving.load()) return;
+    ReadSettingsFile(&arrived, kBackgroundPatienceMs);
+    if (!arrived.known) return;
+    app.settingsArriving = 1;
+    if (!PostMessageA(app.mainWindow, kSettingsArrivedMessage, 0, 0)) app.settingsArriving = 0;
 }
 
+void TakeArrivedSettings(HWND window) {
+    if (app.settingsRead.load() || !app.settingsArriving.load()) return;
+    // A memo slot still as it was taken at start-up was not set by the user.
+    COLORREF startUpMemos[kMemoCount];
+    for (int slot = 0; slot < kMemoCount; ++slot) startUpMemos[slot] = ReadSetting(settings::kMemoSettings[slot]);
+    source = &arrived;
+    for (int slot = 0; slot < kMemoCount; ++slot) {
+        app.memoColors[slot].compare_exchange_strong(startUpMemos[slot], ReadSetting(settings::kMemoSettings[slot]));
+    }
+    app.settingsRead = 1;  // before memosDirty: the memo thread then writes the colours
+    const int updateMs = app.zoomUpdateMs;
+    TakeValues(false);
+    if (app.zoomShown && app.zoomUpdateMs != updateMs) RestartMagnifierTimer();
+    const std::uint32_t hotkey = ReadSetting(settings::kCopySetting);
+    if (Takes(settings::kCopySetting.key, false) && hotkey != app.copyHotkey.load()) {
+        app.copyHotkey = hotkey;
+        ReplaceCopyHotkey(window, hotkey, MB_OK);
+    }
+    if (!app.windowMoved && Takes(settings::kXKey, false)) RestoreWindowPosition(window);
+    if (Takes(settings::kZoomSetting.key, false) && (ReadZoomSetting() != 0) != (app.zoomShown != 0)) ToggleMagnifier();
+    app.settingsArriving = 0;
+}
+
+bool WriteSettingTexts(const char* const* keys, const char* const* texts, std::size_t count) {
+    return WriteSettings(keys, texts, count, true, settings::kPromptPatienceMs);
+}
+
+bool WriteSettingText(const char* key, const char* text) { return WriteSettingTexts(&key, &text, 1); }
+
+void FormatUnsigned(std::uint32_t value, char* text) { wsprintfA(text, kUnsignedFormat, value); }
+
+void FormatSigned(std::int32_t value, char* text) { wsprintfA(text, kSignedFormat, value); }
+
 bool WriteSettingUnsigned(const char* key, std::uint32_t value) {
-    char number[kNumberBufferSize];
-    wsprintfA(number, kUnsignedFormat, value);
+    char number[kNumberTextSize];
+    FormatUnsigned(value, number);
     return WriteSettingText(key, number);
 }
 
 bool WriteSettingSigned(const char* key, std::int32_t value) {
-    char number[kNumberBufferSize];
-    wsprintfA(number, kSignedFormat, value);
+    char number[kNumberTextSize];
+    FormatSigned(value, number);
     return WriteSettingText(key, number);
 }
 
-bool ReadMemoSettings(std::uint32_t* colors) {
+bool WriteMemoSettings(const std::uint32_t* colors, DWORD patienceMs) {
     static_assert(std::size(settings::kMemoSettings) == kMemoCount);
-    // Memo colours are taken as read: no rule to apply.
-    return settings::ReadInts(SettingsFile().location, settings::kMemoSettings, kMemoCount, colors);
-}
-
-bool WriteMemoSettings(const std::uint32_t* colors) {
-    char numbers[kMemoCount][kNumberBufferSize];
+    char numbers[kMemoCount][kNumberTextSize];
     const char* keys[kMemoCount];
     const char* texts[kMemoCount];
     for (int i = 0; i < kMemoCount; ++i) {
-        wsprintfA(numbers[i], kUnsignedFormat, colors[i]);
+        FormatUnsigned(colors[i], numbers[i]);
         keys[i] = settings::kMemoSettings[i].key;
         texts[i] = numbers[i];
     }
-    return settings::WriteTexts(SettingsFile().location, keys, texts, kMemoCount);
+    return WriteSettings(keys, texts, kMemoCount, false, patienceMs);
 }
 
 }  // namespace tintora

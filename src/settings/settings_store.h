@@ -1,40 +1,63 @@
-// The settings store: the profile operations on one INI file, section "options".
-// Operations are serialised across threads, and every read-modify-replace also across processes
-// (a named lock derived from the path), and a write replaces the file whole, so the file on disk
-// is always either the old or the new text and no copy of the program loses another's key.
-// Paths are wide, so any folder name works. An empty path reads as no file and writes nothing.
+// The settings store: section "options" of one INI file, read whole and written whole. Every
+// read-modify-replace is serialised across threads and across copies of the program (a named
+// lock derived from the path), and a write replaces the file whole, so the file on disk is always
+// either the old or the new text and no copy of the program loses another's key. The file keeps
+// the encoding and line ends it was found in. Paths are wide, so any folder name works. An empty
+// path reads as no file and writes nothing.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
+#include "settings/file_replace.h"
+#include "settings/pending_keys.h"
 #include "settings/settings_rules.h"
+#include "settings/text_encoding.h"
 
 namespace tintora::settings {
 
-// The settings file, and the file that stands in for it until it exists: reads fall back to the
-// seed, and the first write starts from the seed's text and makes the file's folder.
+// The settings file, and the file that stands in for it: reads fall back to the seed while the
+// file cannot be read, and a write starts from the seed's text while the file does not exist, or
+// always while seedFirst (the values in effect came from the seed), making the file's folder.
 struct Location {
-    Location(const wchar_t* path, const wchar_t* seed = nullptr) : path(path), seed(seed) {}
+    Location(const wchar_t* path, const wchar_t* seed = nullptr, bool seedFirst = false)
+        : path(path), seed(seed), seedFirst(seedFirst) {}
     const wchar_t* path;
     const wchar_t* seed;
+    bool seedFirst;
 };
 
-// The default when the file, section or key is missing; otherwise the value's leading integer.
+// How long a caller on the UI thread waits for a held file or for another copy.
+constexpr DWORD kPromptPatienceMs = 100;
+
+// The settings text as read once, decoded for the INI model.
+struct Snapshot {
+    HeapText text;
+    ini::TextForm form;
+    // The file's own text, or no file at all: not the seed nor defaults in place of a file that
+    // could not be read.
+    bool known = false;
+};
+void ReadSnapshot(const Location& file, Deadline deadline, Snapshot* snapshot);
+// The default when the key is missing; otherwise the value's leading integer.
+std::uint32_t SnapshotInt(const Snapshot& snapshot, const char* key, std::uint32_t defaultValue);
+// The value in ANSI without surrounding blanks or one pair of quotes, cut to size - 1 characters.
+void SnapshotText(const Snapshot& snapshot, const char* key, const char* defaultText, char* buffer,
+                  std::size_t size);
+
+// Several keys (ANSI texts, up to kMaxKeys) in one replace, in the order given: all of them or
+// none. Held also
+// while the file cannot be read, as a write would replace it with a text that lacks its keys;
+// Refused for a text that cannot stand in a line and without a path.
+Replaced WriteTexts(const Location& file, const char* const* keys, const char* const* texts, std::size_t count,
+                    Deadline deadline);
+
+// One look at the file for one key, waiting up to a second for
+// a held file, other threads and other copies.
+constexpr DWORD kPatienceMs = 1000;
 std::uint32_t ReadInt(const Location& file, const char* key, std::uint32_t defaultValue);
-// The value without surrounding blanks or one pair of quotes, cut to size - 1 characters.
-void ReadText(const Location& file, const char* key, const char* defaultText, char* buffer,
-              std::size_t size);
-// The integers of several keys from one look at the file, rules not applied. False when a file
-// is there that could not be read: the values are then the defaults.
-bool ReadInts(const Location& file, const IntSetting* settings, std::size_t count,
-              std::uint32_t* values);
-// Replaces or appends key=text; creates section and file. False when the file does not hold the
-// new value afterwards (it then holds its old text): no path, an unreadable or read-only file, an
-// unwritable folder, a replace blocked for too long, or a line break in the text.
+void ReadText(const Location& file, const char* key, const char* defaultText, char* buffer, std::size_t size);
+// True when the file holds the new value afterwards.
 bool WriteText(const Location& file, const char* key, const char* text);
-// Several keys in one replace, in the order given: all of them or none.
-bool WriteTexts(const Location& file, const char* const* keys, const char* const* texts,
-                std::size_t count);
 
 }  // namespace tintora::settings

@@ -8,9 +8,11 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "harness.h"
 #include "program_files.h"
+#include "ui_helpers.h"
 #include "resources/resource_ids.h"
 #include "sampling/pixel_capture.h"
 
@@ -92,22 +94,118 @@ TEST(SettingsFolder, ReadOnlyFolderKeepsTheSettingsInTheUsersOwnFileSeededFromBe
     RemoveDirectoryW(UserIniFolder().c_str());
 }
 
-// Another program (a sync or scanning tool) has the file open without sharing while the picker
-// starts: the memo colours it could not read are not written back over the file's.
-TEST(SettingsFile, HeldWhileStartingLosesNoMemo) {
+// WM_GETTEXT: GetWindowText on another process's control gives only its creation text.
+std::string FieldText(HWND dialog, int id) {
+    char buffer[256] = "";
+    SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+HWND OpenOptions(HWND window) {
+    PostMessageA(window, WM_COMMAND, IDC_OPTIONS, 0);
+    HWND options = nullptr;
+    WaitFor([&] { return (options = FindOwnedDialog(window)) != nullptr; });
+    return options;
+}
+
+// Another program (a sync or scanning tool) has the file open without sharing from before the
+// picker starts until it has run a while: then the file's values take over, the window moves to
+// its saved place, and nothing the user did not change is written over the file's values.
+TEST(SettingsFile, HeldWhileStartingTakesTheFilesValuesOnceFree) {
+    constexpr DWORD kHeldAfterStartMs = 3000;
     ColorWindow fixture(kFixture, kColor);
-    Sandbox sandbox("[options]\r\nmemo1=1\r\nmemo2=2\r\nmemo3=3\r\nmemo4=4\r\nmemo5=5\r\nmemo6=6\r\n");
-    constexpr DWORD kHeldMs = 1500;
+    const std::string saved = std::string(kPlaced) + "format=#R-G\r\nzoomrate=8\r\nshiftx=3\r\n"
+                              "memo1=1\r\nmemo2=2\r\nmemo3=3\r\nmemo4=4\r\nmemo5=5\r\nmemo6=6\r\n";
+    Sandbox sandbox(saved);
     const HANDLE held = CreateFileA(sandbox.iniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    Program program(sandbox, false);
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+    Sleep(kHeldAfterStartMs);
+    StoreFixtureColor(program.window(), 0);
+    CloseHandle(held);
+    EXPECT_TRUE(PlacedAt(program.window(), kPlacedAt));
+    const HWND options = OpenOptions(program.window());
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(FieldText(options, IDC_OPT_FORMAT), "#R-G");
+    EXPECT_EQ(FieldText(options, IDC_OPT_ZOOM_RATE), "8");
+    PostMessageA(options, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(options); }));
+    PostMessageA(program.window(), WM_COMMAND, IDC_EXIT, 0);
+    ASSERT_TRUE(program.WaitForExit());
+    const std::string ini = sandbox.ReadIni();
+    const std::pair<const char*, std::string> values[] = {
+        {"x", "500"}, {"y", "400"}, {"format", "#R-G"}, {"zoomrate", "8"}, {"shiftx", "3"},
+        {"memo1", std::to_string(kColor)}, {"memo2", "2"}, {"memo6", "6"},
+    };
+    for (const auto& [key, value] : values) EXPECT_EQ(IniValue(ini, key), value) << key << "\n" << ini;
+}
+
+// Notepad's "Unicode": UTF-16 with its byte-order mark. Read, and written back the same way.
+TEST(SettingsFile, UnicodeFileIsReadAndStaysUnicode) {
+    auto utf16 = [](const std::string& ascii) {
+        std::string out = "\xFF\xFE";
+        for (const char c : ascii) out += {c, '\0'};
+        return out;
+    };
+    ColorWindow fixture(kFixture, kColor);
+    Sandbox sandbox(utf16(kPlaced));
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+    EXPECT_TRUE(PlacedAt(program.window(), kPlacedAt));
+    StoreFixtureColor(program.window(), 2);
+    std::string after = kPlaced;
+    for (int slot = 0; slot < 6; ++slot) after += MemoLine(slot, slot == 2 ? kColor : 0xFFFFFF);
+    EXPECT_TRUE(WaitFor([&] { return sandbox.ReadIni() == utf16(after); })) << sandbox.ReadIni();
+}
+
+// Saving while another program holds the file does not keep the dialog waiting; the values
+// land once the file is free.
+TEST(SettingsFile, OptionsSavedWhileTheFileIsHeldCloseAtOnceAndLandLater) {
+    constexpr ULONGLONG kCloseMs = 500;
+    constexpr DWORD kHeldMs = 1000;
+    constexpr char kFormat[] = "held #RGB";
+    Sandbox sandbox(kPlaced);
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+    ASSERT_TRUE(sandbox.WaitForMemoKeys());
+    const HWND options = OpenOptions(program.window());
+    ASSERT_NE(options, nullptr);
+    SendMessageA(GetDlgItem(options, IDC_OPT_FORMAT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kFormat));
+    const HANDLE held = CreateFileA(sandbox.iniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const ULONGLONG start = GetTickCount64();
+    PostMessageA(options, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(options); }, kHeldMs, 1));
+    const ULONGLONG closedMs = GetTickCount64() - start;
     Sleep(kHeldMs);
     CloseHandle(held);
-    HWND window = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (window = FindMainWindow(program.pid())) != nullptr; }, 10000));
-    StoreFixtureColor(window, 0);
-    ASSERT_TRUE(FileHolds(Widen(sandbox.iniPath()), MemoLine(0, kColor)));
-    for (int slot = 1; slot < 6; ++slot) EXPECT_NE(sandbox.ReadIni().find(MemoLine(slot, slot + 1)), std::string::npos) << slot;
+    EXPECT_LE(closedMs, kCloseMs);
+    EXPECT_TRUE(WaitFor([&] { return IniValue(sandbox.ReadIni(), "format") == kFormat; })) << sandbox.ReadIni();
+}
+
+// A settings file linked into a synced folder keeps following its target.
+TEST(SettingsFolder, LinkedFileStaysALinkAndItsTargetTakesTheText) {
+    if (!std::getenv("TINTORA_MOUNT_TEST")) GTEST_SKIP() << "run by the test entry e2e.read_only_folder";
+    ColorWindow fixture(kFixture, kColor);
+    const std::string unixFolder = "/tmp/tintora-link-" + std::to_string(GetTickCount64()) + "-" +
+                                   std::to_string(GetCurrentProcessId());
+    WideFolder folder(WindowsPathOf(unixFolder));
+    folder.Fill(kPlaced);
+    const std::string link = unixFolder + "/tintora.ini", target = unixFolder + "/synced.ini";
+    RunUnix("mv " + link + " " + target + " && ln -s " + target + " " + link);
+    {
+        const Program program(folder.exe());
+        ASSERT_NE(program.window(), nullptr);
+        EXPECT_TRUE(PlacedAt(program.window(), kPlacedAt));
+        StoreFixtureColor(program.window(), 2);
+        EXPECT_TRUE(FileHolds(WindowsPathOf(target), MemoLine(2, kColor)));
+        PostMessageA(program.window(), WM_COMMAND, IDC_EXIT, 0);
+        EXPECT_TRUE(program.WaitForExit());
+    }
+    RunUnix("test -L " + link + " && touch " + unixFolder + "/linked");
+    EXPECT_NE(GetFileAttributesW(WindowsPathOf(unixFolder + "/linked").c_str()), INVALID_FILE_ATTRIBUTES);
+    RunUnix("rm -f " + target + " " + unixFolder + "/linked");
 }
 
 TEST(SettingsFile, ExitRightAfterAMemoHotkeyKeepsTheMemo) {

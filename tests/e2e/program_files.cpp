@@ -15,6 +15,8 @@ constexpr int kUnixCommandTimeoutMs = 10000;
 constexpr char kUnixDrive[] = "Z:";
 constexpr char kShell[] = "Z:\\bin\\sh";
 
+}  // namespace
+
 std::wstring WindowsPathOf(const std::string& unixPath) {
     std::string path = kUnixDrive + unixPath;
     for (char& c : path) {
@@ -42,6 +44,8 @@ void RunUnix(const std::string& command) {
     WaitFor([&] { return GetFileAttributesW(markFile.c_str()) != INVALID_FILE_ATTRIBUTES; }, kUnixCommandTimeoutMs);
     DeleteFileW(markFile.c_str());
 }
+
+namespace {
 
 void WriteWideFile(const std::wstring& path, const std::string& text) {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -92,6 +96,7 @@ ReadOnlyFolder::ReadOnlyFolder(const std::string& iniText) {
     RunUnix("mount -t tmpfs -o size=8m tmpfs " + unixPath_);
     CopyProgramTo(exe());
     WriteWideFile(ini(), iniText);
+    WriteWideFile(ini() + L".probe", "");  // left by a copy of the program at a power cut
     RunUnix("mount -o remount,ro " + unixPath_);
     // Read-only for this process too, and the program and its file are in it.
     const HANDLE probe = CreateFileW((folder_ + L"\\probe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);

@@ -9,6 +9,9 @@
 namespace e2e {
 
 std::wstring Widen(const std::string& ascii);
+// A Linux path as Wine shows it, and a Linux shell command run to its end.
+std::wstring WindowsPathOf(const std::string& unixPath);
+void RunUnix(const std::string& command);
 std::wstring TempFolderW();  // with its trailing backslash
 // The whole file, read with full sharing; empty when it cannot be opened.
 std::string ReadWideFile(const std::wstring& path);

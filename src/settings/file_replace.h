@@ -1,0 +1,47 @@
+// One file's bytes, read whole and replaced whole. A replace writes the new text beside the file
+// first and then swaps it in, so the file on disk is always either the old or the new text.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string_view>
+
+#include "settings/settings_lock.h"
+
+namespace tintora::settings {
+
+class HeapText {
+public:
+    HeapText() = default;
+    ~HeapText();
+    HeapText(const HeapText&) = delete;
+    HeapText& operator=(const HeapText&) = delete;
+
+    // Room for a new text, the old one gone; null when the memory is not there.
+    char* Allocate(std::size_t capacity);
+    void SetSize(std::size_t size) { size_ = size; }
+    char* data() const { return data_; }
+    std::string_view view() const { return data_ ? std::string_view(data_, size_) : std::string_view(); }
+
+private:
+    char* data_ = nullptr;
+    std::size_t size_ = 0;
+};
+
+// Missing: no such file (or folder). Failed: a file is there that could not be read whole, held
+// by another program past the deadline or too large to be settings.
+enum class Load { Read, Missing, Failed };
+Load LoadFile(const wchar_t* path, Deadline deadline, HeapText* text);
+
+// Held: not now, for a passing reason (another program has the file open). Refused: this place
+// does not take the file and will not (no right to replace it, a read-only medium). ReadOnly:
+// the file has the read-only attribute, which people set to keep their settings as they are.
+enum class Replaced { Done, Held, Refused, ReadOnly };
+
+// Replaces the file at path with bytes, or creates it, and its folder when makeFolder, trying a
+// held file until the deadline. Keeps the file's attributes and permissions; where path is a link,
+// the file it links to takes the new text and the link stays.
+Replaced ReplaceWhole(const wchar_t* path, std::string_view bytes, Deadline deadline, bool makeFolder);
+
+}  // namespace tintora::settings
