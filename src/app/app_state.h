@@ -75,6 +75,7 @@ struct AppState {
     int zoomViewWidth, zoomViewHeight;
     HWND desktopWindow;
     HDC desktopDC;
+    int wheelTurn;  // wheel movement over the window short of a whole notch
 
     std::array<std::atomic<COLORREF>, kMemoCount> memoColors;
     std::array<std::atomic<HBRUSH>, kMemoCount> memoBrushes;

@@ -92,6 +92,13 @@ void ToggleMagnifier() {
     WriteSettingUnsigned(settings::kZoomSetting.key, app.zoomShown);
 }
 
+void StepMagnifierRate(int steps) {
+    const int rate = SteppedZoomRate(app.zoomRate, steps);
+    if (rate == app.zoomRate) return;
+    app.zoomRate = rate;
+    WriteSettingUnsigned(settings::kZoomRateSetting.key, static_cast<std::uint32_t>(rate));
+}
+
 void RestartMagnifierTimer() {
     KillTimer(app.mainWindow, kZoomTimer);
     SetTimer(app.mainWindow, kZoomTimer, static_cast<UINT>(app.zoomUpdateMs), MagnifierTimerProc);

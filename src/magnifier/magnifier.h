@@ -18,6 +18,9 @@ ZoomWindowSize WindowSizesAtDpi();
 void FitWindowToPanel(const RECT* place);
 // Widens the window and starts the timer, or narrows it and stops it; saves the state as "zoom".
 void ToggleMagnifier();
+// Changes the magnification by steps within its limits and saves it as "zoomrate"; the view
+// shows it from the next tick.
+void StepMagnifierRate(int steps);
 // Starts the timer afresh with the present update rate.
 void RestartMagnifierTimer();
 void CALLBACK MagnifierTimerProc(HWND, UINT, UINT_PTR, DWORD);
