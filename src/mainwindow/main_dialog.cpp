@@ -2,7 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/dpi_scale.h"
-#include "app/window_behaviour.h"
+#include "app/window_drag.h"
 #include "magnifier/magnifier.h"
 #include "mainwindow/about_box.h"
 #include "mainwindow/tray_icon.h"
