@@ -66,9 +66,11 @@ bool OnMainWindowKey(WPARAM key) {
 }
 
 void OnMainWindowWheel(HWND window, WPARAM wParam, LPARAM lParam) {
+    // Windows 10 sends the wheel to the window under the pointer even when it is not active:
+    // like the keys, it counts only while the window is.
     RECT r;
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (!GetWindowRect(window, &r) || !PtInRect(&r, at)) return;
+    if (GetForegroundWindow() != window || !GetWindowRect(window, &r) || !PtInRect(&r, at)) return;
     // A fine-grained wheel sends parts of a notch: they add up to whole steps.
     app.wheelTurn += GET_WHEEL_DELTA_WPARAM(wParam);
     const int steps = app.wheelTurn / WHEEL_DELTA;

@@ -12,7 +12,8 @@ constexpr LRESULT kMainWindowDialogCode = DLGC_WANTARROWS | DLGC_WANTTAB;
 
 // WM_KEYDOWN, repeats included; true when the key was one of the window's own.
 bool OnMainWindowKey(WPARAM key);
-// WM_MOUSEWHEEL: one magnification step per notch while the pointer is over the window.
+// WM_MOUSEWHEEL: one magnification step per notch while the window is active and the pointer
+// is over it.
 void OnMainWindowWheel(HWND window, WPARAM wParam, LPARAM lParam);
 
 }  // namespace tintora
