@@ -10,8 +10,6 @@
 #include <atomic>
 #include <cstdint>
 
-#include "app/window_behaviour.h"
-
 #if !defined(_WIN64)
 // The 32-bit program relies on these record sizes.
 static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "first-version tray record size");
@@ -66,8 +64,6 @@ struct AppState {
 
     // Display scale, UI thread only.
     UINT windowDpi;  // the main window's
-    ScaledLayout mainLayout;
-    ScaledLayout dialogLayout;  // of the open options dialog or About box, never both at once
     HFONT readoutFont;
 
     // Magnifier, UI thread only.
@@ -77,6 +73,7 @@ struct AppState {
     int zoomViewWidth, zoomViewHeight;
     HWND desktopWindow;
     HDC desktopDC;
+    int wheelTurn;  // wheel movement over the window short of a whole notch
 
     std::array<std::atomic<COLORREF>, kMemoCount> memoColors;
     std::array<std::atomic<HBRUSH>, kMemoCount> memoBrushes;

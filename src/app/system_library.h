@@ -7,6 +7,8 @@
 
 namespace tintora {
 
+constexpr char kUserLibrary[] = "user32.dll";
+
 // Null when the library or the function cannot be had.
 FARPROC LoadSystemFunction(const char* library, const char* name);
 

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/dpi_scale.h"
 #include "magnifier/zoom_math.h"
+#include "mainwindow/window_scale.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_load.h"
 #include "settings/settings_rules.h"
@@ -21,23 +22,9 @@ constexpr DWORD kViewRopWithLayered = 0x40C0010C;
 // The crosshair's arms stop this far from the view's edges.
 constexpr int kCrosshairMargin = 20;
 
-// The outer width that shows the whole view, laid out as it is now.
-int ViewWidth() {
-    RECT view;
-    GetWindowRect(GetDlgItem(app.mainWindow, IDC_ZOOM_VIEW), &view);
-    RECT window;
-    GetWindowRect(app.mainWindow, &window);
-    RECT client;
-    GetClientRect(app.mainWindow, &client);
-    POINT origin{0, 0};
-    ClientToScreen(app.mainWindow, &origin);
-    const int border = (window.right - window.left) - client.right;
-    return view.right - origin.x + border;
-}
-
 // The window's outer size for the panel's state at the window's DPI.
 SIZE PanelStateSize() {
-    const ZoomWindowSize s = WindowSizesAtDpi();
+    const ZoomWindowSize s = MainWindowSizes();
     return {app.zoomShown ? s.wideWidth : s.narrowWidth, s.height};
 }
 
@@ -47,13 +34,6 @@ void Resize() {
 }
 
 }  // namespace
-
-ZoomWindowSize WindowSizesAtDpi() {
-    // The template as it would come out at this DPI.
-    const ScaledLayout& layout = app.mainLayout;
-    return ZoomWindowSizeAt(app.windowDpi, ScaleBetween(layout.baseSize.cx, layout.baseDpi, app.windowDpi),
-                            ScaleBetween(layout.baseSize.cy, layout.baseDpi, app.windowDpi), ViewWidth());
-}
 
 void OpenMagnifierView(HWND mainWindow) {
     const HWND view = GetDlgItem(mainWindow, IDC_ZOOM_VIEW);
@@ -90,6 +70,13 @@ void ToggleMagnifier() {
         Resize();
     }
     WriteSettingUnsigned(settings::kZoomSetting.key, app.zoomShown);
+}
+
+void StepMagnifierRate(int steps) {
+    const int rate = SteppedZoomRate(app.zoomRate, steps);
+    if (rate == app.zoomRate) return;
+    app.zoomRate = rate;
+    WriteSettingUnsigned(settings::kZoomRateSetting.key, static_cast<std::uint32_t>(rate));
 }
 
 void RestartMagnifierTimer() {

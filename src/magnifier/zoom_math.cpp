@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/dpi_scale.h"
+#include "settings/settings_rules.h"
 
 namespace tintora {
 
@@ -20,6 +21,12 @@ ZoomSource ZoomSourceAround(std::int32_t pointX, std::int32_t pointY, std::int32
     const std::int32_t width = viewWidth / rate;
     const std::int32_t height = viewHeight / rate;
     return {pointX - (width >> 1), pointY - (height >> 1), width, height};
+}
+
+std::int32_t SteppedZoomRate(std::int32_t rate, std::int32_t steps) {
+    const auto low = static_cast<std::int64_t>(settings::kZoomRateSetting.low);
+    const auto high = static_cast<std::int64_t>(settings::kZoomRateSetting.high);
+    return static_cast<std::int32_t>(std::clamp(std::int64_t{rate} + steps, low, high));
 }
 
 ZoomWindowSize ZoomWindowSizeAt(std::uint32_t dpi, std::int32_t templateWidth, std::int32_t templateHeight,

@@ -15,6 +15,9 @@ struct ZoomSource {
 ZoomSource ZoomSourceAround(std::int32_t pointX, std::int32_t pointY, std::int32_t viewWidth,
                             std::int32_t viewHeight, std::int32_t rate);
 
+// The magnification steps away from rate, held within the rates the settings allow (2..16).
+std::int32_t SteppedZoomRate(std::int32_t rate, std::int32_t steps);
+
 // The main window's outer size in pixels, with the magnifier panel hidden and shown.
 struct ZoomWindowSize {
     std::int32_t narrowWidth, wideWidth, height;

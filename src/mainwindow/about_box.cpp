@@ -1,7 +1,8 @@
 #include "mainwindow/about_box.h"
 
 #include "app/app_state.h"
-#include "app/window_behaviour.h"
+#include "app/dialog_layout.h"
+#include "app/window_drag.h"
 #include "resources/resource_ids.h"
 
 namespace tintora {
@@ -17,6 +18,8 @@ constexpr char kAboutText[] =
     "tintora.example.org";
 // The box shows the program's own icon and stays above the topmost main window.
 constexpr DWORD kAboutStyle = MB_USERICON | MB_TOPMOST;
+
+ScaledLayout layout;  // UI thread only
 
 void RemoveAboutHook() {
     if (!app.aboutHook) return;
@@ -61,7 +64,7 @@ LRESULT CALLBACK AboutHookProc(int code, WPARAM wParam, LPARAM lParam) {
     app.aboutPrevProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AboutBoxProc)));
     RemoveAboutHook();
-    StartFollowingDpi(box, app.dialogLayout);
+    StartFollowingDpi(box, layout);
     // Windows honours the box's topmost style by itself, Wine does not.
     SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return 0;
@@ -72,7 +75,7 @@ LRESULT CALLBACK AboutBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         BeginWindowDrag(window);
         return 0;
     }
-    if (FollowDpiChanges(window, message, wParam, lParam, app.dialogLayout)) return 0;
+    if (FollowDpiChanges(window, message, wParam, lParam, layout)) return 0;
     return CallWindowProcA(app.aboutPrevProc, window, message, wParam, lParam);
 }
 

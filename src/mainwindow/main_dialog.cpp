@@ -2,11 +2,12 @@
 
 #include "app/app_state.h"
 #include "app/dpi_scale.h"
-#include "app/window_behaviour.h"
+#include "app/window_drag.h"
 #include "magnifier/magnifier.h"
 #include "mainwindow/about_box.h"
 #include "mainwindow/tray_icon.h"
 #include "mainwindow/window_placement.h"
+#include "mainwindow/window_keys.h"
 #include "mainwindow/window_scale.h"
 #include "memos/clipboard_copy.h"
 #include "memos/control_subclass.h"
@@ -128,6 +129,18 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_INITDIALOG:
         StartUp(window);
+        return 0;  // the focus stays on the window itself, below
+    // None of the window's statics takes keys: the window keeps the focus itself, rather than
+    // have the dialog manager hand it to a static, so that its own keys reach it.
+    case WM_SETFOCUS:
+        return 1;
+    case WM_GETDLGCODE:
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, kMainWindowDialogCode);
+        return 1;
+    case WM_KEYDOWN:
+        return OnMainWindowKey(wParam) ? 1 : 0;
+    case WM_MOUSEWHEEL:
+        OnMainWindowWheel(window, wParam, lParam);
         return 1;
     case WM_COMMAND:
         OnCommand(window, wParam);  // the whole wParam: only clicks, with a zero high word, act

@@ -1,6 +1,7 @@
 #include "mainwindow/window_scale.h"
 
 #include "app/app_state.h"
+#include "app/dialog_layout.h"
 #include "app/dpi_scale.h"
 #include "magnifier/magnifier.h"
 #include "resources/resource_ids.h"
@@ -15,6 +16,9 @@ constexpr int kReadoutFontHeight = 14;
 constexpr char kReadoutFontFace[] = "Sanf Serif";
 // The longest line of the readout and of the hints, which the info text shows unbroken.
 constexpr int kReadoutColumns = 18;
+
+// The template's layout as it came out at start-up, UI thread only.
+ScaledLayout mainLayout;
 
 struct ButtonPicture {
     int control;
@@ -73,13 +77,27 @@ void ShowButtonPictures(HWND window, UINT dpi) {
     }
 }
 
+// The outer width that shows the whole magnifier view, laid out as it is now.
+int ViewWidth() {
+    RECT view;
+    GetWindowRect(GetDlgItem(app.mainWindow, IDC_ZOOM_VIEW), &view);
+    RECT window;
+    GetWindowRect(app.mainWindow, &window);
+    RECT client;
+    GetClientRect(app.mainWindow, &client);
+    POINT origin{0, 0};
+    ClientToScreen(app.mainWindow, &origin);
+    const int border = (window.right - window.left) - client.right;
+    return view.right - origin.x + border;
+}
+
 // The template's layout stretched to the window's size at its DPI. Where the template's font
 // does not grow with the display as the fixed sizes do (a bitmap font may not), the controls
 // still fill the window; where the two agree, the template's own layout stays (and comes back
 // after a change, when again is set).
 void LayOutForDpi(bool again) {
-    ScaledLayout& layout = app.mainLayout;
-    const ZoomWindowSize size = WindowSizesAtDpi();
+    ScaledLayout& layout = mainLayout;
+    const ZoomWindowSize size = MainWindowSizes();
     const SIZE client{size.narrowWidth - (layout.baseSize.cx - layout.baseClient.cx),
                       size.height - (layout.baseSize.cy - layout.baseClient.cy)};
     if (!again && client.cx == layout.baseClient.cx && client.cy == layout.baseClient.cy) return;
@@ -88,10 +106,17 @@ void LayOutForDpi(bool again) {
 
 }  // namespace
 
+ZoomWindowSize MainWindowSizes() {
+    // The template as it would come out at this DPI.
+    const ScaledLayout& layout = mainLayout;
+    return ZoomWindowSizeAt(app.windowDpi, ScaleBetween(layout.baseSize.cx, layout.baseDpi, app.windowDpi),
+                            ScaleBetween(layout.baseSize.cy, layout.baseDpi, app.windowDpi), ViewWidth());
+}
+
 void PrepareScaling(HWND window) {
-    StartFollowingDpi(window, app.mainLayout);
-    RecordLayout(window, app.mainLayout);
-    app.windowDpi = app.mainLayout.baseDpi;
+    StartFollowingDpi(window, mainLayout);
+    RecordLayout(window, mainLayout);
+    app.windowDpi = mainLayout.baseDpi;
     LayOutForDpi(false);
     SetReadoutFont(window, app.windowDpi);
     // The template shows the 100 % pictures already.
@@ -103,7 +128,7 @@ void OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
     if (dpi == 0 || !lParam) return;
     const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
     app.windowDpi = dpi;
-    app.mainLayout.dpi = dpi;
+    mainLayout.dpi = dpi;
     LayOutForDpi(true);
     SetReadoutFont(window, dpi);
     ShowButtonPictures(window, dpi);

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "magnifier/zoom_math.h"
+
 namespace tintora {
 
 // Start-up: records the layout the template came out with and sets the readout font and the
@@ -12,5 +14,7 @@ void PrepareScaling(HWND window);
 // WM_DPICHANGED: the DPI in wParam, the suggested outer rectangle in lParam. The window goes to
 // the suggested place at the size its panel state asks for at that DPI.
 void OnDpiChanged(HWND window, WPARAM wParam, LPARAM lParam);
+// The window's outer sizes, magnifier panel hidden and shown, at its present DPI.
+ZoomWindowSize MainWindowSizes();
 
 }  // namespace tintora

@@ -1,11 +1,18 @@
 #include "settings/options_dialog.h"
 
 #include "app/app_state.h"
-#include "app/window_behaviour.h"
+#include "app/dialog_layout.h"
+#include "app/window_drag.h"
 #include "resources/resource_ids.h"
 #include "settings/options_fields.h"
 
 namespace tintora {
+
+namespace {
+
+ScaledLayout layout;  // UI thread only
+
+}  // namespace
 
 void RunOptionsDialog() {
     DialogBoxParamA(app.instance, MAKEINTRESOURCEA(IDD_OPTIONS), app.mainWindow, OptionsDialogProc, 0);
@@ -19,7 +26,7 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         // otherwise count as part of it and show the hint instead.
         app.ownDialog = dialog;
         FillOptions(dialog);
-        StartFollowingDpi(dialog, app.dialogLayout);
+        StartFollowingDpi(dialog, layout);
         // It must not fall behind the topmost main window; the template's system-modal style
         // is not honoured everywhere.
         SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -40,7 +47,7 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         BeginWindowDrag(dialog);
         return 1;
     default:
-        return FollowDpiChanges(dialog, message, wParam, lParam, app.dialogLayout) ? 1 : 0;
+        return FollowDpiChanges(dialog, message, wParam, lParam, layout) ? 1 : 0;
     }
 }
 

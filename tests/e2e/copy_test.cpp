@@ -1,9 +1,11 @@
-// The copy hotkey puts the colour under the cursor on the clipboard as template text.
+// The copy hotkey puts the colour under the cursor on the clipboard as template text; the
+// window's own keys work while it is the active window.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "harness.h"
+#include "ui_helpers.h"
 
 namespace {
 
@@ -50,6 +52,96 @@ TEST(Copy, HotkeyCopiesThroughEachTemplate) {
                                               << ClipboardText(CF_TEXT);
         EXPECT_EQ(ClipboardText(CF_UNICODETEXT), c.text);
     }
+}
+
+TEST(Copy, TokensGiveTheColourInEachNotation) {
+    const struct {
+        COLORREF color;
+        const char* format;
+        const char* text;
+    } cases[] = {
+        {RGB(0, 0, 0), "{hex}|{hsl}|{hsv}|{oklch}|{name}",
+         "000000|hsl(0, 0%, 0%)|hsv(0, 0%, 0%)|oklch(0.00% 0.0000 0.00)|black"},
+        {RGB(0, 0, 255), "{hex}|{hsl}|{hsv}|{oklch}|{name}",
+         "0000ff|hsl(240, 100%, 50%)|hsv(240, 100%, 100%)|oklch(45.20% 0.3132 264.05)|blue"},
+        {RGB(240, 128, 16), "{hex}|{hsl}|{hsv}|{oklch}|{name}",
+         "f08010|hsl(30, 88%, 50%)|hsv(30, 93%, 94%)|oklch(71.17% 0.1710 55.76)|darkorange"},
+        {RGB(240, 128, 16), "{r},{HEX},{rgb}", "{240},{HEX},{24012816}"},
+    };
+    ColorWindow fixture(kFixture, kColor);
+    for (const auto& c : cases) {
+        fixture.SetColor(c.color);
+        Sandbox sandbox(std::string("[options]\r\nformat=") + c.format + "\r\n");
+        Program program(sandbox);
+        ASSERT_TRUE(ReadyOverFixture(program));
+        PutClipboardText(kSentinel);
+        PressCopyKey();
+        EXPECT_TRUE(ClipboardBecomes(c.text)) << c.text << " / " << ClipboardText(CF_TEXT);
+    }
+}
+
+// A wheel turn of the given number of notches (negative: towards the user) where the cursor is.
+void TurnWheel(int notches) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
+    in.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    SendInput(1, &in, sizeof in);
+}
+
+TEST(Keys, WhileTheWindowIsActiveMoveTheCursorCopyAndChangeTheMagnification) {
+    ColorWindow fixture(kFixture, kColor);
+    Sandbox sandbox("[options]\r\nzoomrate=15\r\n");
+    Program program(sandbox);
+    ASSERT_TRUE(ReadyOverFixture(program));
+    SetForegroundWindow(program.window());  // the cursor stays where it is
+    ASSERT_TRUE(WaitFor([&] { return TakesInput(program.window()); }));
+
+    const struct {
+        std::initializer_list<WORD> keys;
+        const char* readout;
+    } moves[] = {
+        {{VK_RIGHT}, "Pixel at 701:600"}, {{VK_DOWN}, "Pixel at 701:601"}, {{VK_LEFT}, "Pixel at 700:601"},
+        {{VK_UP}, "Pixel at 700:600"}, {{VK_SHIFT, VK_RIGHT}, "Pixel at 710:600"}, {{VK_SHIFT, VK_UP}, "Pixel at 710:590"},
+    };
+    for (const auto& m : moves) {
+        SendKeys(m.keys);
+        EXPECT_TRUE(WaitFor([&] { return program.InfoText().rfind(m.readout, 0) == 0; })) << m.readout;
+    }
+    PutClipboardText(kSentinel);
+    SendKeys({VK_CONTROL, 'C'});
+    EXPECT_TRUE(ClipboardBecomes("FF800A"));
+
+    // Each step is seen in the file; a press at either limit changes nothing, so the step after
+    // it lands one away from the limit.
+    auto rateBecomes = [&](const char* rate) {
+        return WaitFor([&] { return IniValue(sandbox.ReadIni(), "zoomrate") == rate; });
+    };
+    SendKeys({VK_ADD});
+    EXPECT_TRUE(rateBecomes("16"));
+    SendKeys({VK_OEM_PLUS});
+    SendKeys({VK_SUBTRACT});
+    EXPECT_TRUE(rateBecomes("15"));
+    for (int i = 0; i < 13; ++i) SendKeys({VK_OEM_MINUS});
+    EXPECT_TRUE(rateBecomes("2"));
+    SendKeys({VK_SUBTRACT});
+    const POINT middle = Centre(program.window());
+    MoveCursor(middle.x, middle.y);
+    TurnWheel(2);
+    EXPECT_TRUE(rateBecomes("4"));
+    TurnWheel(-1);
+    EXPECT_TRUE(rateBecomes("3"));
+
+    // With another window active an arrow key leaves the cursor; the window's next key, taken
+    // after it, shows that it did.
+    MoveCursor(kX, kY);
+    SetForegroundWindow(fixture.window());
+    ASSERT_TRUE(WaitFor([&] { return TakesInput(fixture.window()); }));
+    SendKeys({VK_RIGHT});
+    SetForegroundWindow(program.window());
+    ASSERT_TRUE(WaitFor([&] { return TakesInput(program.window()); }));
+    SendKeys({VK_LEFT});
+    EXPECT_TRUE(WaitFor([&] { return program.InfoText().rfind("Pixel at 699:600", 0) == 0; })) << program.InfoText();
 }
 
 TEST(Copy, EmptyTemplateEmptiesTheClipboard) {

@@ -1,42 +1,21 @@
-#include "app/window_behaviour.h"
+#include "app/dialog_layout.h"
 
 #include "app/dpi_scale.h"
 #include "app/system_library.h"
+#include "app/window_dpi.h"
 
 namespace tintora {
 
 namespace {
 
-// SC_MOVE with the caption's hit-test code in its low bits: a move driven by the mouse.
-constexpr WPARAM kMoveByMouse = SC_MOVE | HTCAPTION;
-
-// Calls that Windows 7 lacks, looked up when first needed.
-constexpr char kUserLibrary[] = "user32.dll";
-constexpr char kGetDpiForWindowName[] = "GetDpiForWindow";
+// A call that Windows before 10 1703 lacks, looked up when first needed.
 constexpr char kSetDialogDpiChangeBehaviorName[] = "SetDialogDpiChangeBehavior";
-using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using SetDialogDpiChangeBehaviorFunction = BOOL(WINAPI*)(HWND, int, int);
 constexpr int kDialogDpiChangeDisableAll = 1;  // DDC_DISABLE_ALL
 
 constexpr UINT kPlaceFlags = SWP_NOZORDER | SWP_NOACTIVATE;
 
 }  // namespace
-
-void BeginWindowDrag(HWND window) {
-    ReleaseCapture();
-    SendMessageA(window, WM_SYSCOMMAND, kMoveByMouse, 0);
-}
-
-UINT WindowDpi(HWND window) {
-    const auto getDpiForWindow = SystemFunction<GetDpiForWindowFunction>(kUserLibrary, kGetDpiForWindowName);
-    if (getDpiForWindow) {
-        if (const UINT dpi = getDpiForWindow(window)) return dpi;
-    }
-    const HDC dc = GetDC(window);
-    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 0;
-    if (dc) ReleaseDC(window, dc);
-    return dpi > 0 ? static_cast<UINT>(dpi) : kBaseDpi;
-}
 
 void StartFollowingDpi(HWND window, ScaledLayout& layout) {
     const auto setBehavior =

@@ -1,18 +1,10 @@
-// What every window of the program does alike: the main window, the options dialog and the
-// About box.
+// Laying a window out again at another display scale: the main window, the options dialog and
+// the About box each keep such a layout record.
 #pragma once
 
 #include <windows.h>
 
 namespace tintora {
-
-// Starts the system's move loop as if the caption had been grabbed: captionless windows are
-// dragged by their body.
-void BeginWindowDrag(HWND window);
-
-// The DPI the window is shown at: its monitor's where the system can tell (Windows 10 1607 on),
-// otherwise the system's.
-UINT WindowDpi(HWND window);
 
 // A window's children as laid out at the DPI it was made at, so that every later DPI scales
 // them from there and going back gives the first layout again.
