@@ -6,6 +6,7 @@
 # scripts/setup-x86.sh unpacked under build/x86 is laid over /usr/lib in a mount namespace of
 # the run's own, and the prefix is a WoW64 one. Where this machine cannot run 32-bit programs
 # the run does nothing, says why, and ends with status 77 (a skip to CTest).
+# With TINTORA_SHOW=1 and a DISPLAY, the run shows on that display instead of a private one.
 # Inside, DISPLAY and WINEPREFIX are set and WINE64 names the Wine loader. A ready prefix is
 # prepared once and kept under build/; each run works on its own copy of it, so runs never
 # share a wineserver and may go on side by side.
@@ -58,6 +59,7 @@ cleanup() {
 trap cleanup EXIT INT TERM
 
 start_display() {
+  [[ -n ${TINTORA_SHOW:-} && -n ${DISPLAY:-} ]] && return
   exec {fd}>"$work/display"
   Xvfb -displayfd "$fd" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb_pid=$!
