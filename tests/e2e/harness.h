@@ -22,7 +22,8 @@ constexpr int kX = 700, kY = 600;
 // sandboxes then hold build/win32/tintora.exe instead of its x86_64 twin.
 bool TestsShippedBuild();
 
-// Polls until the condition holds or the time is up; true when it held.
+// Polls until the condition holds or the time is up (longer for the emulated 32-bit program);
+// true when it held.
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000, int stepMs = 10);
 
 // The whole file, read with full sharing so the program's own writes are not blocked; empty when
