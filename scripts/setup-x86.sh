@@ -53,6 +53,7 @@ check() {
   registered_qemu >/dev/null || fail "no qemu-i386 of version $min_qemu_major or later is registered for i386 programs"
   [[ -n $(wine_version) && $(cat "$x86/root/.wine-version" 2>/dev/null) == "$(wine_version)" ]] ||
     fail "no 32-bit Wine matching wine64 $(wine_version) in build/x86 (scripts/setup-x86.sh)"
+  [[ -f $x86/root/.runs ]] || fail "the 32-bit Wine in build/x86 did not start here (scripts/setup-x86.sh)"
 }
 
 if [[ ${1:-} == --check ]]; then
@@ -145,8 +146,10 @@ flock 9
 setup_qemu
 register_qemu
 setup_wine
-check
 # The loader runs only where the 32-bit root is laid over /usr/lib, as the runs lay it.
+rm -f "$x86/root/.runs"
 unshare -m --propagation private sh -c \
   'mount -t overlay overlay -o lowerdir="$1/usr/lib:/usr/lib" /usr/lib && /usr/lib/wine/wine --version' \
   x86 "$x86/root" >/dev/null 2>&1 || fail "the 32-bit Wine does not start here"
+touch "$x86/root/.runs"
+check
