@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs the tests again and again, to show they pass every time and not only by chance.
 # Usage:
-#   scripts/repeat-tests.sh e2e N [CTEST ARGS...]  the Windows-side tests N times, each time on a
-#                                                   newly made Wine prefix, as CI meets it
+#   scripts/repeat-tests.sh e2e N [CTEST ARGS...]  the Windows-side tests (e2e.* and e2e32.*) N
+#                                                   times, each time on newly made Wine prefixes,
+#                                                   as CI meets them
 #   scripts/repeat-tests.sh ci N                    .ci/run N times, each from a fresh clone of
 #                                                   HEAD in a folder of its own
 # Stops at the first red run and keeps its log; prints one line per run.
@@ -11,7 +12,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 mode=${1:-}
 runs=${2:-}
 [[ ( $mode == e2e || $mode == ci ) && $runs =~ ^[0-9]+$ ]] || {
-  sed -n '2,8p' "${BASH_SOURCE[0]}" >&2
+  sed -n '2,9p' "${BASH_SOURCE[0]}" >&2
   exit 2
 }
 shift 2
@@ -21,9 +22,9 @@ for ((run = 1; run <= runs; ++run)); do
   log="$logs/run-$run.log"
   start=$SECONDS
   if [[ $mode == e2e ]]; then
-    rm -rf "$root/build/wineprefix"
+    rm -rf "$root/build/wineprefix" "$root/build/wineprefix-x86"
     set +e
-    ctest --test-dir "$root/build/host" -R '^e2e\.' --output-on-failure "$@" >"$log" 2>&1
+    ctest --test-dir "$root/build/host" -R '^e2e(32)?\.' --output-on-failure "$@" >"$log" 2>&1
     status=$?
     set -e
   else

@@ -2,6 +2,11 @@
 # Runs one command inside a private X display and a private Wine prefix, then ends both.
 # Usage: scripts/with-wine.sh COMMAND [ARGS...]
 # With TINTORA_DPI set (for example 144 for 150 %), the run's prefix has that display scale.
+# With TINTORA_ARCH=x86 the run can start the shipped 32-bit program too: the 32-bit Wine that
+# scripts/setup-x86.sh unpacked under build/x86 is laid over /usr/lib in a mount namespace of
+# the run's own, and the prefix is a WoW64 one. Where this machine cannot run 32-bit programs
+# the run does nothing, says why, and ends with status 77 (a skip to CTest).
+# With TINTORA_SHOW=1 and a DISPLAY, the run shows on that display instead of a private one.
 # Inside, DISPLAY and WINEPREFIX are set and WINE64 names the Wine loader. A ready prefix is
 # prepared once and kept under build/; each run works on its own copy of it, so runs never
 # share a wineserver and may go on side by side.
@@ -12,6 +17,16 @@ export WINE64=/usr/lib/wine/wine64
 export WINEDEBUG=-all
 export LC_ALL=C.UTF-8
 template="$root/build/wineprefix"
+skipped=77
+
+if [[ ${TINTORA_ARCH:-} == x86 ]]; then
+  if [[ -z ${TINTORA_X86_NAMESPACE:-} ]]; then
+    reason=$("$root/scripts/setup-x86.sh" --check) || { echo "SKIP: 32-bit runs: $reason"; exit "$skipped"; }
+    TINTORA_X86_NAMESPACE=1 exec unshare -m --propagation private "${BASH_SOURCE[0]}" "$@"
+  fi
+  mount -t overlay overlay -o lowerdir="$root/build/x86/root/usr/lib:/usr/lib" /usr/lib
+  template="$root/build/wineprefix-x86"
+fi
 
 work=$(mktemp -d /tmp/tintora-wine.XXXXXX)
 xvfb_pid=""
@@ -44,6 +59,7 @@ cleanup() {
 trap cleanup EXIT INT TERM
 
 start_display() {
+  [[ -n ${TINTORA_SHOW:-} && -n ${DISPLAY:-} ]] && return
   exec {fd}>"$work/display"
   Xvfb -displayfd "$fd" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb_pid=$!
@@ -79,7 +95,7 @@ if [[ ! -f "$template/.ready" ]]; then
   (
     flock 9
     [[ -f "$template/.ready" ]] || prepare_template
-  ) 9>"$root/build/.wineprefix.lock"
+  ) 9>"$template.lock"
 fi
 cp -a "$template" "$work/prefix"
 rm -f "$work/prefix/wineserver"  # left by a template made before the runs kept their own

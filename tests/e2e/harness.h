@@ -18,7 +18,12 @@ namespace e2e {
 constexpr RECT kFixture{600, 500, 800, 700};
 constexpr int kX = 700, kY = 600;
 
-// Polls until the condition holds or the time is up; true when it held.
+// True when the run's CTest entry asks for the shipped 32-bit program (TINTORA_ARCH=x86): the
+// sandboxes then hold build/win32/tintora.exe instead of its x86_64 twin.
+bool TestsShippedBuild();
+
+// Polls until the condition holds or the time is up (longer for the emulated 32-bit program);
+// true when it held.
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000, int stepMs = 10);
 
 // The whole file, read with full sharing so the program's own writes are not blocked; empty when

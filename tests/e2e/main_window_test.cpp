@@ -27,6 +27,16 @@ TEST(MainWindow, StartsWithoutSettingsAsASmallTopmostCaptionlessWindow) {
     EXPECT_EQ(WindowText(window).rfind("Tintora 1.6 - ", 0), 0u) << WindowText(window);
 }
 
+// The 32-bit entries must run the shipped x86 program, not quietly its twin: the system itself
+// says whether the started process is a 32-bit one (under WoW64) or a native x86_64 one.
+TEST(MainWindow, RunsAsTheBuildItsEntryNames) {
+    Sandbox sandbox;
+    Program program(sandbox);
+    BOOL underWow64 = FALSE;
+    ASSERT_TRUE(IsWow64Process(program.process(), &underWow64));
+    EXPECT_EQ(underWow64 != FALSE, TestsShippedBuild());
+}
+
 TEST(MainWindow, HoldsEveryControlOfItsTemplate) {
     Sandbox sandbox;
     Program program(sandbox);
