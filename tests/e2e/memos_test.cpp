@@ -14,6 +14,7 @@ namespace {
 using namespace e2e;
 
 constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0;
 const char kSentinel[] = "before the copy";
 
 // A point inside swatch `slot`, clear of its border and caption digits.
@@ -105,15 +106,26 @@ TEST(Memos, LeftPressCopiesAtOnceAndTheCopyKeyRepeatsIt) {
         {"RGB", "FFFFFFFF"},
         {"(r,g,b)", "(255,255,65535)"},
     };
+    const COLORREF elsewhere = RGB(30, 140, 220);
+    ColorWindow fixture(kFixture, elsewhere);
     for (const auto& c : cases) {
         Sandbox sandbox(std::string("[options]\r\nmemo2=4294967295\r\nformat=") + c.format + "\r\n");
         Program program(sandbox);
         ASSERT_NE(program.window(), nullptr);
+        const POINT preview = Centre(program.control(IDC_PREVIEW));
+        MoveCursor(kX, kY);
+        ASSERT_TRUE(WaitFor([&] { return ScreenPixel(preview.x, preview.y) == elsewhere; }));
+        // The swatch takes its brush a moment after the window shows; the value's high byte makes
+        // the system paint it black.
+        ASSERT_TRUE(SwatchShows(program, 1, kBlack));
         const POINT swatch = SwatchPoint(program, 1);
         MoveCursor(swatch.x, swatch.y);
-        // Once the hint shows, the sampler rests on the swatch and takes no colour that would
-        // replace the memo's.
-        ASSERT_TRUE(WaitFor([&] { return program.InfoText().rfind("Click Left button", 0) == 0; }));
+        // Once the preview shows the swatch, the sampler rests on it and takes no colour that
+        // would replace the memo's.
+        ASSERT_TRUE(WaitFor([&] {
+            return ScreenPixel(preview.x, preview.y) == kBlack &&
+                   program.InfoText().rfind("Click Left button", 0) == 0;
+        }));
         PutClipboardText(kSentinel);
         Press(MOUSEEVENTF_LEFTDOWN, 0);
         EXPECT_TRUE(WaitFor([&] { return ClipboardText(CF_TEXT) == c.text; }, 5000, 50)) << ClipboardText(CF_TEXT);
