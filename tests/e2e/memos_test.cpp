@@ -106,18 +106,19 @@ TEST(Memos, LeftPressCopiesAtOnceAndTheCopyKeyRepeatsIt) {
         {"RGB", "FFFFFFFF"},
         {"(r,g,b)", "(255,255,65535)"},
     };
-    const COLORREF elsewhere = RGB(30, 140, 220);
-    ColorWindow fixture(kFixture, elsewhere);
     for (const auto& c : cases) {
         Sandbox sandbox(std::string("[options]\r\nmemo2=4294967295\r\nformat=") + c.format + "\r\n");
         Program program(sandbox);
         ASSERT_NE(program.window(), nullptr);
-        const POINT preview = Centre(program.control(IDC_PREVIEW));
-        MoveCursor(kX, kY);
-        ASSERT_TRUE(WaitFor([&] { return ScreenPixel(preview.x, preview.y) == elsewhere; }));
-        // The swatch takes its brush a moment after the window shows; the value's high byte makes
-        // the system paint it black.
+        // The swatches take their brushes a moment after the window shows; the value's high byte
+        // makes the system paint this one black.
+        ASSERT_TRUE(SwatchShows(program, 0, kWhite));
         ASSERT_TRUE(SwatchShows(program, 1, kBlack));
+        // The cursor comes from a white swatch of the program's own: a window of this test under
+        // the old point could hand the program that point again after the click.
+        const POINT preview = Centre(program.control(IDC_PREVIEW));
+        MoveCursor(SwatchPoint(program, 0).x, SwatchPoint(program, 0).y);
+        ASSERT_TRUE(WaitFor([&] { return ScreenPixel(preview.x, preview.y) == kWhite; }));
         const POINT swatch = SwatchPoint(program, 1);
         MoveCursor(swatch.x, swatch.y);
         // Once the preview shows the swatch, the sampler rests on it and takes no colour that
