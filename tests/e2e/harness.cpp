@@ -16,6 +16,19 @@ constexpr int kStartTimeoutMs = 10000;
 [[maybe_unused]] const int kUnbufferedOutput = std::setvbuf(stdout, nullptr, _IONBF, 0);
 constexpr DWORD kClipboardSettleMs = 200;
 constexpr char kColorWindowClass[] = "TintoraTestColor";
+// Wine refused a start once while two suites ran side by side: CreateProcess failed at once,
+// with the program never reaching its window. A second try tells that apart from a program
+// that cannot start, and the log keeps the refusal's error.
+constexpr int kStartAttempts = 2;
+
+template <typename Start>
+bool StartPatiently(Start start) {
+    for (int attempt = 1; attempt <= kStartAttempts; ++attempt) {
+        if (start()) return true;
+        std::printf("harness: start %d of %d refused, error %lu\n", attempt, kStartAttempts, GetLastError());
+    }
+    return false;
+}
 
 std::string ModuleFolder() {
     char path[MAX_PATH];
@@ -170,8 +183,10 @@ Program::Program(const Sandbox& sandbox, bool waitForWindow) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + sandbox.exePath() + "\"";
-    if (!CreateProcessA(sandbox.exePath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, sandbox.folder().c_str(), &startup, &process_)) {
+    if (!StartPatiently([&] {
+            return CreateProcessA(sandbox.exePath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                  nullptr, sandbox.folder().c_str(), &startup, &process_);
+        })) {
         return;
     }
     if (waitForWindow) {
@@ -183,8 +198,10 @@ Program::Program(const std::wstring& exe) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"" + exe + L"\"";
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process_)) {
+    if (!StartPatiently([&] {
+            return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                  &startup, &process_);
+        })) {
         return;
     }
     WaitFor([&] { return (window_ = FindMainWindow(pid())) != nullptr; }, kStartTimeoutMs);
