@@ -70,7 +70,7 @@ TEST(Memos, HotkeyStoresTheColourWhichSurvivesARestart) {
         MoveCursor(kX, kY);
         ASSERT_TRUE(ReadoutAt(program, kX, kY));
         SendKeys({VK_CONTROL, VK_MENU, '3'});
-        EXPECT_TRUE(IniHolds(sandbox, MemoLine(2, color)));
+        EXPECT_TRUE(IniHolds(sandbox, MemoLine(2, color))) << sandbox.ReadIni() << program.InfoText();
         EXPECT_TRUE(SwatchShows(program, 2, color));
         EXPECT_TRUE(SwatchShows(program, 1, kWhite));
     }
