@@ -315,18 +315,41 @@ bool HasFocus(HWND window) {
 
 bool TakesInput(HWND window) { return GetForegroundWindow() == window && HasFocus(window); }
 
+// Wine sets the modifier keys back to what the X server last reported (all up) when a window
+// of it takes in a pointer crossing or the focus, and a busy window thread takes that late: it
+// could let go of injected modifiers before the key they hold. The window under the cursor
+// answers a message only after what reached it before, and modifiers let go are pressed again.
+void LetWindowUnderCursorCatchUp() {
+    POINT p{};
+    GetCursorPos(&p);
+    DWORD_PTR result = 0;
+    if (const HWND window = WindowFromPoint(p)) SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result);
+}
+
+INPUT KeyInput(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return in;
+}
+
 void SendKeys(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> inputs;
-    auto key = [&](WORD vk, bool up) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(in);
-    };
-    for (WORD vk : keys) key(vk, false);
-    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) key(*it, true);
+    constexpr int kPressAttempts = 3;
+    const std::vector<WORD> held(keys.begin(), keys.end() - 1);
+    LetWindowUnderCursorCatchUp();
+    for (int attempt = 0; attempt < kPressAttempts; ++attempt) {
+        std::vector<INPUT> downs;
+        for (WORD vk : held) {
+            if (!(GetAsyncKeyState(vk) & 0x8000)) downs.push_back(KeyInput(vk, false));
+        }
+        if (downs.empty()) break;
+        SendInputs(downs);
+        LetWindowUnderCursorCatchUp();
+    }
+    std::vector<INPUT> inputs{KeyInput(*(keys.end() - 1), false), KeyInput(*(keys.end() - 1), true)};
+    for (auto it = held.rbegin(); it != held.rend(); ++it) inputs.push_back(KeyInput(*it, true));
     SendInputs(inputs);
 }
 
