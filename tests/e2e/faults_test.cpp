@@ -43,7 +43,7 @@ bool PlacedAt(HWND window, POINT at) {
 // Stores the fixture's colour in memo slot `slot` with its hotkey.
 void StoreFixtureColor(HWND window, int slot) {
     MoveCursor(kX, kY);
-    WaitFor([&] { return WindowText(GetDlgItem(window, IDC_INFO)).rfind("Pixel at 700:600", 0) == 0; });
+    ReadoutAt(window, kX, kY);
     SendKeys({VK_CONTROL, VK_MENU, static_cast<WORD>('1' + slot)});
 }
 

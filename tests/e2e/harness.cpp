@@ -252,6 +252,11 @@ std::string WindowText(HWND window) {
     return text;
 }
 
+bool ReadoutAt(HWND mainWindow, int x, int y) {
+    const std::string start = "Pixel at " + std::to_string(x) + ":" + std::to_string(y) + "\r\n";
+    return WaitFor([&] { return WindowText(GetDlgItem(mainWindow, IDC_INFO)).rfind(start, 0) == 0; });
+}
+
 std::string ClassName(HWND window) {
     char name[256] = "";
     GetClassNameA(window, name, sizeof name);

@@ -79,6 +79,8 @@ private:
 // The visible top-level dialog of the given process, or null.
 HWND FindMainWindow(DWORD pid);
 std::string WindowText(HWND window);
+// Waits until the main window's readout names the pixel at x:y.
+bool ReadoutAt(HWND mainWindow, int x, int y);
 std::string ClassName(HWND window);
 RECT WindowRect(HWND window);
 POINT Centre(HWND window);

@@ -38,11 +38,6 @@ bool IniHolds(const Sandbox& sandbox, const std::string& line) {
     return WaitFor([&] { return sandbox.ReadIni().find(line) != std::string::npos; });
 }
 
-bool ReadoutAt(const Program& program, int x, int y) {
-    const std::string start = "Pixel at " + std::to_string(x) + ":" + std::to_string(y) + "\r\n";
-    return WaitFor([&] { return program.InfoText().rfind(start, 0) == 0; });
-}
-
 void PressAt(POINT p, DWORD down, DWORD up) {
     MoveCursor(p.x, p.y);
     Sleep(50);
@@ -60,15 +55,6 @@ TEST(Memos, FirstStartWritesSixWhiteMemosAndPaintsThem) {
     EXPECT_EQ(sandbox.ReadIni().rfind("[options]\r\n", 0), 0u);
 }
 
-// Who holds a memo's key, told by trying to take it: where a memo is not stored, whether the
-// key never reached the program or the program never had it.
-const char* KeyHolder(int slot) {
-    constexpr int kProbeId = 1;
-    if (!RegisterHotKey(nullptr, kProbeId, MOD_CONTROL | MOD_ALT, '1' + slot)) return "held elsewhere";
-    UnregisterHotKey(nullptr, kProbeId);
-    return "free: the program does not hold it";
-}
-
 TEST(Memos, HotkeyStoresTheColourWhichSurvivesARestart) {
     const COLORREF color = RGB(30, 140, 220);
     ColorWindow fixture(kFixture, color);
@@ -77,10 +63,9 @@ TEST(Memos, HotkeyStoresTheColourWhichSurvivesARestart) {
         Program program(sandbox);
         ASSERT_NE(program.window(), nullptr);
         MoveCursor(kX, kY);
-        ASSERT_TRUE(ReadoutAt(program, kX, kY));
+        ASSERT_TRUE(ReadoutAt(program.window(), kX, kY));
         SendKeys({VK_CONTROL, VK_MENU, '3'});
-        EXPECT_TRUE(IniHolds(sandbox, MemoLine(2, color))) << sandbox.ReadIni() << program.InfoText()
-                                                            << "\nthe key is " << KeyHolder(2);
+        EXPECT_TRUE(IniHolds(sandbox, MemoLine(2, color))) << sandbox.ReadIni() << program.InfoText();
         EXPECT_TRUE(SwatchShows(program, 2, color));
         EXPECT_TRUE(SwatchShows(program, 1, kWhite));
     }
@@ -127,7 +112,8 @@ TEST(Memos, LeftPressCopiesAtOnceAndTheCopyKeyRepeatsIt) {
         // The cursor comes from a white swatch of the program's own: a window of this test under
         // the old point could hand the program that point again after the click.
         const POINT preview = Centre(program.control(IDC_PREVIEW));
-        MoveCursor(SwatchPoint(program, 0).x, SwatchPoint(program, 0).y);
+        const POINT white = SwatchPoint(program, 0);
+        MoveCursor(white.x, white.y);
         ASSERT_TRUE(WaitFor([&] { return ScreenPixel(preview.x, preview.y) == kWhite; }));
         const POINT swatch = SwatchPoint(program, 1);
         MoveCursor(swatch.x, swatch.y);
@@ -186,7 +172,7 @@ TEST(Memos, RightClickEditsTheMemoInTheCentredChooser) {
 
     // The readout follows the cursor over the chooser as over any other window.
     MoveCursor(r.left + 20, r.bottom - 20);
-    EXPECT_TRUE(ReadoutAt(program, r.left + 20, r.bottom - 20)) << program.InfoText();
+    EXPECT_TRUE(ReadoutAt(program.window(), r.left + 20, r.bottom - 20)) << program.InfoText();
 
     // OK with the colour unchanged still stores it and rewrites the keys.
     sandbox.WriteIni("[options]\r\n");
@@ -284,7 +270,7 @@ TEST(Memos, KilledDuringWritesLeavesAWholeFile) {
                 ASSERT_NE(program.window(), nullptr);
                 const int x = spots[run / 2 % 2];
                 MoveCursor(x, kY);
-                ASSERT_TRUE(ReadoutAt(program, x, kY));
+                ASSERT_TRUE(ReadoutAt(program.window(), x, kY));
                 Sleep(50);  // the write at start-up is done by now
                 for (int key = 0; key < 6; ++key) SendKeys({VK_CONTROL, VK_MENU, static_cast<WORD>('1' + key)});
             }

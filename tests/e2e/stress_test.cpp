@@ -35,11 +35,6 @@ std::string MemoLine(int slot, unsigned long value) {
     return "memo" + std::to_string(slot + 1) + "=" + std::to_string(value) + "\r\n";
 }
 
-bool ReadoutAt(HWND window, int x, int y) {
-    const std::string start = "Pixel at " + std::to_string(x) + ":" + std::to_string(y) + "\r\n";
-    return WaitFor([&] { return WindowText(GetDlgItem(window, IDC_INFO)).rfind(start, 0) == 0; });
-}
-
 // How long one message took the window to answer.
 ULONGLONG AnswerMs(HWND window) {
     const ULONGLONG start = GetTickCount64();
