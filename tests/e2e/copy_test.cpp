@@ -199,9 +199,13 @@ TEST(Copy, HotkeyHeldByAnotherProgramIsReportedAndStaysInert) {
     UnregisterHotKey(nullptr, 1);  // free again: the program must still not have it
 
     MoveCursor(kX, kY);
+    ASSERT_TRUE(ReadoutAt(window, kX, kY));
     PutClipboardText(kSentinel);
     PressCopyKey();
-    Sleep(300);
+    // A memo key pressed after it is taken after it: once its colour is saved, the copy key has
+    // had its chance.
+    SendKeys({VK_CONTROL, VK_MENU, '1'});
+    ASSERT_TRUE(WaitFor([&] { return sandbox.ReadIni().find("memo1=" + std::to_string(kColor)) != std::string::npos; }));
     EXPECT_EQ(ClipboardText(CF_TEXT), kSentinel);
 }
 

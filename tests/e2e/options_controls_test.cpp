@@ -1,5 +1,5 @@
-// The options dialog as the program makes it: topmost, modal, its controls and their tab order.
-// The template itself is checked from the built file by the host's resource test.
+// The options dialog as the program shows it: topmost, modal, and the order Tab takes its fields
+// in. Its controls are checked in the built template by the host's resource test.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,8 +13,7 @@ namespace {
 
 using namespace e2e;
 
-
-TEST(OptionsControls, LiveDialogIsTopmostWithItsControlsAndTabOrder) {
+TEST(OptionsControls, LiveDialogIsTopmostModalAndTabsThroughItsFields) {
     Sandbox sandbox("[options]\r\nx=300\r\ny=300\r\nuseshift=1\r\n");  // the shift fields enabled
     Program program(sandbox);
     ASSERT_NE(program.window(), nullptr);
@@ -29,32 +28,6 @@ TEST(OptionsControls, LiveDialogIsTopmostWithItsControlsAndTabOrder) {
     EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
     EXPECT_TRUE(exStyle & WS_EX_DLGMODALFRAME);
     EXPECT_FALSE(IsWindowEnabled(program.window()));  // modal
-
-    const struct {
-        int id;
-        const char* className;
-    } controls[] = {
-        {IDOK, "Button"},     {201, "Edit"},   {203, "msctls_updown32"}, {205, "ComboBox"},
-        {202, "Edit"},        {204, "msctls_updown32"},                  {200, "Button"},
-        {212, "msctls_hotkey32"},              {211, "Button"},          {206, "Button"},
-        {308, "Static"},      {208, "Edit"},   {207, "msctls_updown32"}, {310, "Static"},
-        {210, "Edit"},        {209, "msctls_updown32"},                  {213, "Button"},
-        {IDCANCEL, "Button"},
-    };
-    for (const auto& c : controls) {
-        const HWND control = GetDlgItem(dialog, c.id);
-        ASSERT_NE(control, nullptr) << c.id;
-        EXPECT_TRUE(IsWindowVisible(control)) << c.id;
-        EXPECT_STRCASEEQ(ClassName(control).c_str(), c.className) << c.id;
-    }
-    const struct {
-        int spin, buddy;
-    } buddies[] = {{203, 201}, {204, 202}, {207, 208}, {209, 210}};
-    for (const auto& b : buddies) {
-        EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(GetDlgItem(dialog, b.spin), UDM_GETBUDDY, 0, 0)),
-                  GetDlgItem(dialog, b.buddy))
-            << b.spin;
-    }
 
     const int tabOrder[] = {IDOK, 201, 205, 202, 208, 210, IDCANCEL, IDOK};
     for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i) {

@@ -166,6 +166,9 @@ TEST(Options, DialogIsSampledLikeAnyOtherWindow) {
 }
 
 TEST(Options, CancelEscAndTheCloseBoxWriteNothing) {
+    constexpr COLORREF kStored = RGB(0x12, 0x34, 0x56);
+    const std::string stored = std::to_string(kStored);
+    ColorWindow fixture(kFixture, kStored);
     const char* const ways[] = {"Cancel", "Esc", "close box"};
     for (const char* way : ways) {
         OpenOptions options("zoomrate=5\r\n");
@@ -190,7 +193,16 @@ TEST(Options, CancelEscAndTheCloseBoxWriteNothing) {
             }
         }
         EXPECT_TRUE(options.closed()) << way;
-        EXPECT_EQ(options.sandbox.ReadIni(), before) << way;
+        // A memo stored after leaving is saved after anything that leaving wrote.
+        MoveCursor(kX, kY);
+        ASSERT_TRUE(WaitFor([&] { return options.program.InfoText().find("0x563412") != std::string::npos; })) << way;
+        SendKeys({VK_CONTROL, VK_MENU, '1'});
+        ASSERT_TRUE(WaitFor([&] { return IniValue(options.sandbox.ReadIni(), "memo1") == stored; })) << way;
+        std::string expected = before;
+        const std::size_t white = expected.find("memo1=16777215");
+        ASSERT_NE(white, std::string::npos) << before;
+        expected.replace(white, std::string("memo1=16777215").size(), "memo1=" + stored);
+        EXPECT_EQ(options.sandbox.ReadIni(), expected) << way;
     }
 }
 

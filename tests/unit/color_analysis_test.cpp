@@ -35,7 +35,8 @@ TEST(ColorAnalysis, WorkedExampleRoundedToWebSafe) {
 TEST(ColorAnalysis, BlackAndNegativePositionsKeepTheirDigitsAndSign) {
     EXPECT_EQ(Readout(-5, 10, 0, {0, 0, 0}),
               "Pixel at -5:10\r\nHEX  0x000000\r\nHTML #000000\r\nRGB  (0,0,0)\r\nHLS  (0,0,0)");
-    EXPECT_EQ(Readout(-2147483647 - 1, -2147483647 - 1, 0x00FFFFFF, {240, 240, 240}).size(), 101u);
+    EXPECT_EQ(Readout(-2147483647 - 1, -2147483647 - 1, 0x00FFFFFF, {240, 240, 240}),
+              "Pixel at -2147483648:-2147483648\r\nHEX  0xFFFFFF\r\nHTML #FFFFFF\r\nRGB  (255,255,255)\r\nHLS  (240,240,240)");
 }
 
 TEST(ColorAnalysis, WebSafeThresholdNeighbours) {
@@ -73,7 +74,6 @@ TEST(ColorAnalysis, WindowHintNamesOnlyTheDefaultKey) {
     for (std::uint32_t other : {0u, 0x4307u, 0x580Eu, 0x14303u}) {
         EXPECT_EQ(Hint(other), "Press defined key\r\nto copy color code\r\nor Ctrl+Alt+Digit\r\nto save color in\r\nMemo 1-6");
     }
-    EXPECT_EQ(std::string(kSwatchHint).size(), 88u);
 }
 
 }  // namespace

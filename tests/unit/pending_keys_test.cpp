@@ -45,11 +45,19 @@ TEST(PendingKeys, RefusesWhatDoesNotFit) {
     EXPECT_TRUE(Put(table, "k0", std::string(kValueSize - 1, 'v').c_str(), true));
 }
 
-TEST(PendingKeys, PauseGrowsToItsLast) {
-    std::uint32_t pause = kFirstPauseMs;
-    std::string seen;
-    for (int i = 0; i < 5; ++i) seen += std::to_string(pause = NextPause(pause)) + " ";
-    EXPECT_EQ(seen, "500 1000 2000 2000 2000 ");
+// A held file is tried again soon at first, then less and less often, but never more rarely
+// than the longest pause.
+TEST(PendingKeys, HeldFileIsTriedSoonThenLessOften) {
+    std::uint32_t pause = kFirstPauseMs, waitedMs = 0;
+    int tries = 0;
+    for (; waitedMs < 10000; ++tries) {
+        const std::uint32_t next = NextPause(pause);
+        EXPECT_GE(next, pause) << "after " << tries << " tries";
+        EXPECT_LE(next, kLastPauseMs) << "after " << tries << " tries";
+        waitedMs += pause = next;
+    }
+    EXPECT_GE(tries, 5);
+    EXPECT_EQ(NextPause(pause), pause);  // the pause has stopped growing
 }
 
 }  // namespace
