@@ -11,4 +11,9 @@ if ! reason=$(scripts/setup-x86.sh); then
 fi
 scripts/build.sh win32 win64 host host-asan
 scripts/package.sh >/dev/null  # the resource tests read the program out of the download
-ctest --test-dir build/host --output-on-failure "$@"
+# The entries run side by side, one for each core (at least two: most of an end-to-end entry's
+# time is spent waiting for Wine), the longest first; TINTORA_TEST_JOBS sets another number.
+# Arguments go to CTest: scripts/test.sh -R e2e.copy_e2e runs that entry alone.
+jobs=${TINTORA_TEST_JOBS:-$(nproc)}
+((jobs >= 2)) || jobs=2
+ctest --test-dir build/host --output-on-failure -j "$jobs" "$@"

@@ -1,4 +1,5 @@
-// The options dialog as a person uses it: what it shows, what Save writes, what leaving writes.
+// The options dialog as a person uses it: what it shows (OptionsShown), what Save and leaving write
+// (Options); the two run as entries of their own.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -52,7 +53,7 @@ struct OpenOptions {
     HWND dialog = nullptr;
 };
 
-TEST(Options, ShowsTheSavedValuesKeptInRange) {
+TEST(OptionsShown, ShowsTheSavedValuesKeptInRange) {
     const struct {
         const char* settings;
         const char *zoomRate, *updateRate, *shiftX, *shiftY;
@@ -75,7 +76,7 @@ TEST(Options, ShowsTheSavedValuesKeptInRange) {
     }
 }
 
-TEST(Options, ShowsFlagsFormatAndHotkey) {
+TEST(OptionsShown, ShowsFlagsFormatAndHotkey) {
     const struct {
         const char* settings;
         bool transparent, useShift, webSafe, win;
@@ -101,7 +102,7 @@ TEST(Options, ShowsFlagsFormatAndHotkey) {
     }
 }
 
-TEST(Options, OffersTheFourPresetFormatsInOrder) {
+TEST(OptionsShown, OffersTheFourPresetFormatsInOrder) {
     OpenOptions options("");
     ASSERT_NE(options.dialog, nullptr);
     const HWND combo = options.item(kFormat);
@@ -114,7 +115,7 @@ TEST(Options, OffersTheFourPresetFormatsInOrder) {
     }
 }
 
-TEST(Options, ShiftBoxEnablesTheShiftControls) {
+TEST(OptionsShown, ShiftBoxEnablesTheShiftControls) {
     OpenOptions options("");
     ASSERT_NE(options.dialog, nullptr);
     for (bool enabled : {true, false, true}) {
@@ -138,7 +139,7 @@ TEST(Options, SaveWithoutChangesWritesEveryValueInOrder) {
     EXPECT_EQ(IniLines(options.sandbox.ReadIni()), expected);
 }
 
-TEST(Options, DragOnTheDialogsFaceMovesIt) {
+TEST(OptionsShown, DragOnTheDialogsFaceMovesIt) {
     OpenOptions options("");
     ASSERT_NE(options.dialog, nullptr);
     const RECT before = WindowRect(options.dialog);
@@ -153,7 +154,7 @@ TEST(Options, DragOnTheDialogsFaceMovesIt) {
     }));
 }
 
-TEST(Options, DialogIsSampledLikeAnyOtherWindow) {
+TEST(OptionsShown, DialogIsSampledLikeAnyOtherWindow) {
     OpenOptions options("");
     ASSERT_NE(options.dialog, nullptr);
     RECT client;
