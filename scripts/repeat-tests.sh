@@ -24,7 +24,9 @@ for ((run = 1; run <= runs; ++run)); do
   if [[ $mode == e2e ]]; then
     rm -rf "$root/build/wineprefix" "$root/build/wineprefix-x86"
     set +e
-    ctest --test-dir "$root/build/host" -R '^e2e(32)?\.' --output-on-failure "$@" >"$log" 2>&1
+    # Side by side, as the test command runs them.
+    jobs=${TINTORA_TEST_JOBS:-$(nproc)}
+    ctest --test-dir "$root/build/host" -R '^e2e(32)?\.' --output-on-failure -j "$((jobs < 2 ? 2 : jobs))" "$@" >"$log" 2>&1
     status=$?
     set -e
   else
