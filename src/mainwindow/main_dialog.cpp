@@ -134,6 +134,11 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     // have the dialog manager hand it to a static, so that its own keys reach it.
     case WM_SETFOCUS:
         return 1;
+    // Activated in any way (start-up, a click, Alt+Tab, back from the tray), it takes the focus
+    // itself: without a desktop's manager, keys typed on the keyboard reach it only then.
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) SetFocus(window);
+        return 1;
     case WM_GETDLGCODE:
         SetWindowLongPtrA(window, DWLP_MSGRESULT, kMainWindowDialogCode);
         return 1;
