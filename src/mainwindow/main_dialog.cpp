@@ -78,6 +78,25 @@ void OnShowWindow(HWND window, WPARAM shown) {
     if (!PostMessageA(window, kStartWorkersMessage, 0, 0)) StartWorkers(window);
 }
 
+// Activated in any way (start-up, a click, Alt+Tab, back from the tray), the window takes the
+// keyboard focus itself: without a desktop's manager, keys typed on the keyboard reach it only
+// then. Under Wine the window system may not take it while the window is still being shown, so
+// it is given once more a moment later, through nothing first: only a change reaches it.
+constexpr UINT_PTR kRefocusTimer = 2;  // timer 1 is the magnifier's
+constexpr UINT kRefocusDelayMs = 50;
+
+void CALLBACK RefocusTimerProc(HWND window, UINT, UINT_PTR, DWORD) {
+    KillTimer(window, kRefocusTimer);
+    if (GetActiveWindow() != window) return;
+    SetFocus(nullptr);
+    SetFocus(window);
+}
+
+void TakeFocus(HWND window) {
+    SetFocus(window);
+    SetTimer(window, kRefocusTimer, kRefocusDelayMs, RefocusTimerProc);
+}
+
 // The brush that paints the preview or a memo swatch; 0 leaves other statics to the default.
 INT_PTR SwatchBrush(HWND control) {
     if (control == app.previewControl) return reinterpret_cast<INT_PTR>(app.previewBrush.load());
@@ -134,10 +153,8 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     // have the dialog manager hand it to a static, so that its own keys reach it.
     case WM_SETFOCUS:
         return 1;
-    // Activated in any way (start-up, a click, Alt+Tab, back from the tray), it takes the focus
-    // itself: without a desktop's manager, keys typed on the keyboard reach it only then.
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) SetFocus(window);
+        if (LOWORD(wParam) != WA_INACTIVE) TakeFocus(window);
         return 1;
     case WM_GETDLGCODE:
         SetWindowLongPtrA(window, DWLP_MSGRESULT, kMainWindowDialogCode);

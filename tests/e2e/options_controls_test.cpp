@@ -39,6 +39,7 @@ TEST(OptionsControls, LiveDialogIsTopmostWithItsControlsAndTabOrder) {
         {212, "msctls_hotkey32"},              {211, "Button"},          {206, "Button"},
         {308, "Static"},      {208, "Edit"},   {207, "msctls_updown32"}, {310, "Static"},
         {210, "Edit"},        {209, "msctls_updown32"},                  {213, "Button"},
+        {214, "Edit"},        {215, "msctls_updown32"},                  {216, "Button"},
         {IDCANCEL, "Button"},
     };
     for (const auto& c : controls) {
@@ -49,18 +50,27 @@ TEST(OptionsControls, LiveDialogIsTopmostWithItsControlsAndTabOrder) {
     }
     const struct {
         int spin, buddy;
-    } buddies[] = {{203, 201}, {204, 202}, {207, 208}, {209, 210}};
+    } buddies[] = {{203, 201}, {204, 202}, {207, 208}, {209, 210}, {215, 214}};
     for (const auto& b : buddies) {
         EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(GetDlgItem(dialog, b.spin), UDM_GETBUDDY, 0, 0)),
                   GetDlgItem(dialog, b.buddy))
             << b.spin;
     }
 
-    const int tabOrder[] = {IDOK, 201, 205, 202, 208, 210, IDCANCEL, IDOK};
+    const int tabOrder[] = {IDOK, 201, 205, 202, 208, 210, 214, IDCANCEL, IDOK};
     for (std::size_t i = 0; i + 1 < std::size(tabOrder); ++i) {
         EXPECT_EQ(GetNextDlgTabItem(dialog, GetDlgItem(dialog, tabOrder[i]), FALSE),
                   GetDlgItem(dialog, tabOrder[i + 1]))
             << "after " << tabOrder[i];
+    }
+    // Every control lies inside the dialog's client area.
+    RECT client;
+    GetClientRect(dialog, &client);
+    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    for (const auto& c : controls) {
+        const RECT r = WindowRect(GetDlgItem(dialog, c.id));
+        EXPECT_TRUE(r.left >= client.left && r.top >= client.top && r.right <= client.right && r.bottom <= client.bottom)
+            << c.id;
     }
 }
 
