@@ -48,7 +48,16 @@ COLORREF CaptureAreaMean(HDC screen, POINT point, int side) {
     const HDC memory = CreateCompatibleDC(screen);
     if (memory && bits) {
         const HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, side, side, screen, square.left, square.top, kCaptureRop);
+        // One copy of the part on each monitor the square meets, and so one copy inside a
+        // monitor: Wine copies nothing of a source that leaves the screen.
+        for (std::size_t i = 0; i < monitors.count; ++i) {
+            const ScreenRect& m = monitors.rects[i];
+            const RECT monitor{m.left, m.top, m.right, m.bottom};
+            RECT part;
+            if (!IntersectRect(&part, &monitor, &clip)) continue;
+            BitBlt(memory, part.left - square.left, part.top - square.top, part.right - part.left,
+                   part.bottom - part.top, screen, part.left, part.top, kCaptureRop);
+        }
         GdiFlush();  // the copy has landed in the bits before they are read
         mean = AreaMean(static_cast<const std::uint32_t*>(bits), square, monitors.rects, monitors.count);
         SelectObject(memory, previous);
