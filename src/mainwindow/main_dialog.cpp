@@ -80,21 +80,28 @@ void OnShowWindow(HWND window, WPARAM shown) {
 
 // Activated in any way (start-up, a click, Alt+Tab, back from the tray), the window takes the
 // keyboard focus itself: without a desktop's manager, keys typed on the keyboard reach it only
-// then. Under Wine the window system may not take it while the window is still being shown, so
-// it is given once more a moment later, through nothing first: only a change reaches it.
+// then. Under Wine the X server often does not take a focus given while the activation is still
+// under way, so it is given again a few times over the next moments, each time through nothing
+// first: only a change of the focus reaches the X server.
 constexpr UINT_PTR kRefocusTimer = 2;  // timer 1 is the magnifier's
-constexpr UINT kRefocusDelayMs = 50;
+constexpr UINT kFirstRefocusMs = 50;
+constexpr int kRefocusTimes = 5;  // after 50, 100, 200, 400 and 800 ms
+int refocusesLeft;                // UI thread only
 
 void CALLBACK RefocusTimerProc(HWND window, UINT, UINT_PTR, DWORD) {
     KillTimer(window, kRefocusTimer);
     if (GetActiveWindow() != window) return;
     SetFocus(nullptr);
     SetFocus(window);
+    if (--refocusesLeft > 0) {
+        SetTimer(window, kRefocusTimer, kFirstRefocusMs << (kRefocusTimes - refocusesLeft), RefocusTimerProc);
+    }
 }
 
 void TakeFocus(HWND window) {
     SetFocus(window);
-    SetTimer(window, kRefocusTimer, kRefocusDelayMs, RefocusTimerProc);
+    refocusesLeft = kRefocusTimes;
+    SetTimer(window, kRefocusTimer, kFirstRefocusMs, RefocusTimerProc);
 }
 
 // The brush that paints the preview or a memo swatch; 0 leaves other statics to the default.

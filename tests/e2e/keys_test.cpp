@@ -17,6 +17,14 @@ using namespace e2e;
 // whichever window holds the X input focus.
 void Type(const std::string& xdotoolArguments) { RunUnix("xdotool " + xdotoolArguments); }
 
+// Waits (at most about five seconds) until the X server's keyboard goes to the picker's window,
+// or, with held false, to another one: as a person sees the window become the active one
+// before typing.
+void WaitForKeyboardOnPicker(bool held) {
+    RunUnix(std::string("for i in $(seq 50); do xdotool getwindowfocus getwindowname 2>/dev/null | grep -q '^Tintora' ") +
+            (held ? "&&" : "||") + " break; sleep 0.1; done");
+}
+
 TEST(Keys, TypedOnTheKeyboardTheBracketsAndCtrlWheelStepTheAverage) {
     Sandbox sandbox("[options]\r\nx=300\r\ny=300\r\n");
     Program program(sandbox);
@@ -29,6 +37,7 @@ TEST(Keys, TypedOnTheKeyboardTheBracketsAndCtrlWheelStepTheAverage) {
     // it is ready to be used.
     MoveCursor(kX, kY);
     ASSERT_TRUE(ReadoutAt(program.window(), kX, kY));
+    WaitForKeyboardOnPicker(true);
     Type("key bracketright");
     EXPECT_TRUE(settingBecomes("average", "3"));
 
@@ -37,9 +46,11 @@ TEST(Keys, TypedOnTheKeyboardTheBracketsAndCtrlWheelStepTheAverage) {
     ColorWindow fixture(kFixture, RGB(40, 80, 120));
     SetForegroundWindow(fixture.window());
     ASSERT_TRUE(WaitFor([&] { return TakesInput(fixture.window()); }));
+    WaitForKeyboardOnPicker(false);
     Type("key bracketleft");
     SetForegroundWindow(program.window());
     ASSERT_TRUE(WaitFor([&] { return TakesInput(program.window()); }));
+    WaitForKeyboardOnPicker(true);
     Type("key --delay 100 bracketright bracketright bracketright bracketleft");
     EXPECT_TRUE(settingBecomes("average", "7"));
     MoveCursor(kX, kY);
