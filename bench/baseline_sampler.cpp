@@ -1,6 +1,8 @@
 // Baseline for the benchmark: a window that only captures the pixel under the cursor every
-// 10 ms through a 1 x 1 bitmap, and shows its value in a static text when it changes.
+// 10 ms through a 1 x 1 bitmap, and shows the picker's five readout lines in a static text when
+// it changes.
 #include <windows.h>
+#include <shlwapi.h>
 
 #include <cstdio>
 
@@ -26,9 +28,14 @@ DWORD WINAPI Sample(void*) {
         DeleteObject(bitmap);
         ReleaseDC(nullptr, screen);
         if (pixel != last || p.x != lastPoint.x || p.y != lastPoint.y) {
-            char value[64];
-            std::snprintf(value, sizeof value, "HEX  0x%.2X%.2X%.2X", GetBValue(pixel), GetGValue(pixel),
-                          GetRValue(pixel));
+            WORD h = 0, l = 0, sat = 0;
+            ColorRGBToHLS(pixel, &h, &l, &sat);
+            char value[256];
+            std::snprintf(value, sizeof value,
+                          "Pixel at %ld:%ld\r\nHEX  0x%.2X%.2X%.2X\r\nHTML #%.2X%.2X%.2X\r\nRGB  (%u,%u,%u)\r\nHLS  (%u,%u,%u)",
+                          p.x, p.y, GetBValue(pixel), GetGValue(pixel), GetRValue(pixel), GetRValue(pixel),
+                          GetGValue(pixel), GetBValue(pixel), GetRValue(pixel), GetGValue(pixel), GetBValue(pixel), h,
+                          l, sat);
             SetWindowTextA(text, value);
             last = pixel;
             lastPoint = p;

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <cstdio>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,12 @@ constexpr int kRestMs = 200;
 constexpr int kCpuWindowMs = 10000;
 constexpr int kStartRuns = 11;
 constexpr int kClockTicksPerSecond = 100;
+// A move lands at a random moment of the sampler's cycle (10 ms, or about 80 ms after a change).
+constexpr int kMoveJitterMs = 90;
+// The largest square the sampler averages, and the settings that ask for it, alone and with
+// the contrast shown in the swatch.
+constexpr char kLargestAverage[] = "[options]\r\naverage=31\r\n";
+constexpr char kLargestAverageWithContrast[] = "[options]\r\naverage=31\r\ncontrast=1\r\n";
 
 double Now() {
     static LARGE_INTEGER frequency = [] {
@@ -114,14 +121,23 @@ double Percentile(std::vector<double> values, double p) {
     return values[index];
 }
 
+double Mean(const std::vector<double>& values) {
+    double sum = 0;
+    for (double v : values) sum += v;
+    return values.empty() ? 0 : sum / static_cast<double>(values.size());
+}
+
 std::string InfoOf(HWND window) {
     char text[256] = "";
     GetDlgItemTextA(window, IDC_INFO, text, sizeof text);
     return text;
 }
 
-// Moves the cursor from rest onto a freshly coloured spot and times until the info text shows it.
+// Moves the cursor from rest onto a freshly coloured spot and times until the info text names the
+// new point with the new colour. The rest point has the colour already, so only the move's
+// readout counts.
 std::vector<double> Latencies(HWND window, ColorWindow& fixture) {
+    std::minstd_rand jitter(kLatencyMoves);  // the same moments for the picker and the baseline
     std::vector<double> result;
     for (int i = 0; i < kLatencyMoves; ++i) {
         const int x = (i % 2) ? 650 : 750;
@@ -129,12 +145,16 @@ std::vector<double> Latencies(HWND window, ColorWindow& fixture) {
         MoveCursor(x == 650 ? 750 : 650, 650);
         Sleep(kRestMs);
         fixture.SetColor(color);
-        Sleep(kRestMs);
-        char hex[32];
+        Sleep(kRestMs + static_cast<DWORD>(jitter() % kMoveJitterMs));
+        char point[32], hex[32];
+        std::snprintf(point, sizeof point, " at %d:600\r\n", x);
         std::snprintf(hex, sizeof hex, "0x%.2X%.2X%.2X", GetBValue(color), GetGValue(color), GetRValue(color));
         const double t0 = Now();
         MoveCursor(x, 600);
-        if (WaitFor([&] { return InfoOf(window).find(hex) != std::string::npos; }, 2000, 0)) {
+        if (WaitFor([&] {
+                const std::string info = InfoOf(window);
+                return info.find(point) != std::string::npos && info.find(hex) != std::string::npos;
+            }, 2000, 0)) {
             result.push_back(Now() - t0);
         }
     }
@@ -221,6 +241,13 @@ int main() {
         Start(sandbox.exePath(), sandbox.folder(), p);
         latencyProgram = Latencies(p.window, fixture);
     }
+    std::vector<double> latencyAverage;
+    {
+        Sandbox sandbox(kLargestAverage);
+        Started p;
+        Start(sandbox.exePath(), sandbox.folder(), p);
+        latencyAverage = Latencies(p.window, fixture);
+    }
     {
         Started b;
         Start(folder + "\\baseline_sampler.exe", folder, b);
@@ -239,6 +266,17 @@ int main() {
         const std::vector<double> cpu = RestingCpuMs({ProcFolderOf(sandbox), LinuxProcFolder("baseline_sampler.exe")});
         cpuProgram = cpu[0];
         cpuBaseline = cpu[1];
+    }
+    // The same with the largest square, and with the contrast shown too.
+    double cpuAverage[2] = {}, cpuAverageBaseline[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        Sandbox sandbox(i == 0 ? kLargestAverage : kLargestAverageWithContrast);
+        Started p, b;
+        Start(sandbox.exePath(), sandbox.folder(), p);
+        Start(folder + "\\baseline_sampler.exe", folder, b);
+        const std::vector<double> cpu = RestingCpuMs({ProcFolderOf(sandbox), LinuxProcFolder("baseline_sampler.exe")});
+        cpuAverage[i] = cpu[0];
+        cpuAverageBaseline[i] = cpu[1];
     }
     double cpuZoom = 0, cpuZoomBaseline = 0;
     {
@@ -260,7 +298,14 @@ int main() {
     Row("readout latency p95", Percentile(latencyProgram, 0.95), Percentile(latencyBaseline, 0.95), "ms",
         "p95 <= 25 ms");
     Row("readout latency max", Percentile(latencyProgram, 1.0), Percentile(latencyBaseline, 1.0), "ms", "");
+    Row("readout latency p50, 31x31", Percentile(latencyAverage, 0.5), Percentile(latencyBaseline, 0.5), "ms", "");
+    Row("readout latency p95, 31x31", Percentile(latencyAverage, 0.95), Percentile(latencyBaseline, 0.95), "ms",
+        "p95 <= 25 ms");
+    Row("readout latency mean", Mean(latencyProgram), Mean(latencyBaseline), "ms", "<= 1.1 x baseline");
+    Row("readout latency mean, 31x31", Mean(latencyAverage), Mean(latencyBaseline), "ms", "<= 1.1 x baseline");
     Row("CPU at rest, ms per 10 s", cpuProgram, cpuBaseline, "ms", "<= 1.2 x baseline");
+    Row("CPU at rest, 31x31", cpuAverage[0], cpuAverageBaseline[0], "ms", "<= 1.2 x baseline");
+    Row("CPU at rest, 31x31 and contrast", cpuAverage[1], cpuAverageBaseline[1], "ms", "<= 1.2 x baseline");
     Row("CPU, magnifier shown, ms per 10 s", cpuZoom, cpuZoomBaseline, "ms", "<= 1.2 x baseline");
     Row("start-up to visible window, median", Percentile(startProgram, 0.5), Percentile(startBaseline, 0.5), "ms",
         "<= 1.3 x baseline");
@@ -271,7 +316,8 @@ int main() {
     MemoryRow("private memory, styled dialog", memoryStyled, memoryBaseline, "(not the picker)");
     MemoryRow("private memory, picker over styled", memoryProgram, memoryStyled, "");
     MemoryRow("private memory, sampler baseline", memorySampler, memoryBaseline, "(not the picker)");
-    std::printf("(latency over %zu and %zu moves; start-up over %zu and %zu runs)\n", latencyProgram.size(),
-                latencyBaseline.size(), startProgram.size(), startBaseline.size());
+    std::printf("(latency over %zu, %zu at 31x31 and %zu moves; start-up over %zu and %zu runs)\n",
+                latencyProgram.size(), latencyAverage.size(), latencyBaseline.size(), startProgram.size(),
+                startBaseline.size());
     return 0;
 }

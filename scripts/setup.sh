@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake make g++ googletest libgtest-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine64 xvfb fonts-wine imagemagick
+  wine64 xvfb fonts-wine imagemagick xdotool
   python3 zlib1g-dev
   clang libclang-rt-14-dev llvm
 )

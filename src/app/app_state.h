@@ -55,6 +55,7 @@ struct AppState {
     HDC screenDC;
     std::uint32_t hue, luminance, saturation;
     int lastSampleX, lastSampleY;
+    int lastSampleSide;  // the square the last sample averaged
     std::uint8_t cursorOverOwnWindow;
     std::uint8_t hintShown;
 
@@ -95,6 +96,11 @@ struct AppState {
     int zoomRate;
     std::atomic<int> useShift, shiftX, shiftY;
     std::atomic<int> webSafe;
+    // The side of the square the sampler averages (1, 3, ... 31; 1 is the pixel itself), changed
+    // by the options dialog, the bracket keys and Ctrl + the wheel.
+    std::atomic<int> sampleAverage;
+    // 1 while the preview swatch shows the contrast with the reference memo.
+    std::atomic<std::uint8_t> showContrast;
 };
 
 extern AppState app;

@@ -1,5 +1,7 @@
 #include "magnifier/magnifier.h"
 
+#include <iterator>
+
 #include "app/app_state.h"
 #include "app/dpi_scale.h"
 #include "magnifier/zoom_math.h"
@@ -31,6 +33,19 @@ SIZE PanelStateSize() {
 void Resize() {
     const SIZE size = PanelStateSize();
     SetWindowPos(app.mainWindow, HWND_TOP, 0, 0, size.cx, size.cy, kResizeFlags);
+}
+
+// With the sampler averaging a square, its frame on the outermost view pixels that show it,
+// with the crosshair's pen, so a person sees what is averaged.
+void OutlineAveragedSquare(int w, int h) {
+    const int side = app.sampleAverage.load();
+    if (side <= 1) return;
+    const ViewBox b = ZoomSquareInView(w, h, app.zoomRate, side);
+    if (b.right <= b.left || b.bottom <= b.top) return;
+    const POINT frame[] = {
+        {b.left, b.top}, {b.right - 1, b.top}, {b.right - 1, b.bottom - 1}, {b.left, b.bottom - 1}, {b.left, b.top},
+    };
+    Polyline(app.zoomViewDC, frame, static_cast<int>(std::size(frame)));
 }
 
 }  // namespace
@@ -102,6 +117,7 @@ void CALLBACK MagnifierTimerProc(HWND, UINT, UINT_PTR, DWORD) {
     LineTo(app.zoomViewDC, w >> 1, h - margin);
     MoveToEx(app.zoomViewDC, margin, h >> 1, nullptr);
     LineTo(app.zoomViewDC, w - margin, h >> 1);
+    OutlineAveragedSquare(w, h);
 }
 
 }  // namespace tintora

@@ -15,6 +15,14 @@ struct ZoomSource {
 ZoomSource ZoomSourceAround(std::int32_t pointX, std::int32_t pointY, std::int32_t viewWidth,
                             std::int32_t viewHeight, std::int32_t rate);
 
+// The part of the view that shows the side x side square around the sampled point, as the
+// source of ZoomSourceAround spreads over the view: right and bottom just outside. Empty when
+// the rate leaves no source.
+struct ViewBox {
+    std::int32_t left, top, right, bottom;
+};
+ViewBox ZoomSquareInView(std::int32_t viewWidth, std::int32_t viewHeight, std::int32_t rate, std::int32_t side);
+
 // The magnification steps away from rate, held within the rates the settings allow (2..16).
 std::int32_t SteppedZoomRate(std::int32_t rate, std::int32_t steps);
 

@@ -78,6 +78,32 @@ void OnShowWindow(HWND window, WPARAM shown) {
     if (!PostMessageA(window, kStartWorkersMessage, 0, 0)) StartWorkers(window);
 }
 
+// Activated in any way (start-up, a click, Alt+Tab, back from the tray), the window takes the
+// keyboard focus itself: without a desktop's manager, keys typed on the keyboard reach it only
+// then. Under Wine the X server often does not take a focus given while the activation is still
+// under way, so it is given again a few times over the next moments, each time through nothing
+// first: only a change of the focus reaches the X server.
+constexpr UINT_PTR kRefocusTimer = 2;  // timer 1 is the magnifier's
+constexpr UINT kFirstRefocusMs = 50;
+constexpr int kRefocusTimes = 5;  // after 50, 100, 200, 400 and 800 ms
+int refocusesLeft;                // UI thread only
+
+void CALLBACK RefocusTimerProc(HWND window, UINT, UINT_PTR, DWORD) {
+    KillTimer(window, kRefocusTimer);
+    if (GetActiveWindow() != window) return;
+    SetFocus(nullptr);
+    SetFocus(window);
+    if (--refocusesLeft > 0) {
+        SetTimer(window, kRefocusTimer, kFirstRefocusMs << (kRefocusTimes - refocusesLeft), RefocusTimerProc);
+    }
+}
+
+void TakeFocus(HWND window) {
+    SetFocus(window);
+    refocusesLeft = kRefocusTimes;
+    SetTimer(window, kRefocusTimer, kFirstRefocusMs, RefocusTimerProc);
+}
+
 // The brush that paints the preview or a memo swatch; 0 leaves other statics to the default.
 INT_PTR SwatchBrush(HWND control) {
     if (control == app.previewControl) return reinterpret_cast<INT_PTR>(app.previewBrush.load());
@@ -133,6 +159,9 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     // None of the window's statics takes keys: the window keeps the focus itself, rather than
     // have the dialog manager hand it to a static, so that its own keys reach it.
     case WM_SETFOCUS:
+        return 1;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) TakeFocus(window);
         return 1;
     case WM_GETDLGCODE:
         SetWindowLongPtrA(window, DWLP_MSGRESULT, kMainWindowDialogCode);

@@ -6,6 +6,9 @@
 #include "magnifier/magnifier.h"
 #include "mainwindow/cursor_step.h"
 #include "memos/clipboard_copy.h"
+#include "sampling/area_mean.h"
+#include "settings/settings_load.h"
+#include "settings/settings_rules.h"
 
 namespace tintora {
 
@@ -23,6 +26,9 @@ constexpr ArrowKey kArrowKeys[] = {
 };
 
 constexpr WPARAM kCopyKey = 'C';
+// [ and ] make the averaged square smaller and larger.
+constexpr WPARAM kSmallerAreaKey = VK_OEM_4;
+constexpr WPARAM kLargerAreaKey = VK_OEM_6;
 
 bool Held(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
@@ -34,6 +40,14 @@ void MoveCursorBy(std::int32_t dx, std::int32_t dy) {
     const Box screen{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     const CursorPoint to = StepCursor({at.x, at.y}, dx, dy, screen);
     SetCursorPos(to.x, to.y);
+}
+
+// The sampler takes the new side in its next cycle.
+void StepSampleAverage(int steps) {
+    const int side = SteppedAverageSide(app.sampleAverage.load(), steps);
+    if (side == app.sampleAverage.load()) return;
+    app.sampleAverage = side;
+    WriteSettingUnsigned(settings::kAverageSetting.key, static_cast<std::uint32_t>(side));
 }
 
 }  // namespace
@@ -60,6 +74,12 @@ bool OnMainWindowKey(WPARAM key) {
     case VK_SUBTRACT:
         StepMagnifierRate(-1);
         return true;
+    case kSmallerAreaKey:
+        StepSampleAverage(-1);
+        return true;
+    case kLargerAreaKey:
+        StepSampleAverage(1);
+        return true;
     default:
         return false;
     }
@@ -75,7 +95,10 @@ void OnMainWindowWheel(HWND window, WPARAM wParam, LPARAM lParam) {
     app.wheelTurn += GET_WHEEL_DELTA_WPARAM(wParam);
     const int steps = app.wheelTurn / WHEEL_DELTA;
     app.wheelTurn -= steps * WHEEL_DELTA;
-    if (steps != 0) StepMagnifierRate(steps);
+    if (steps == 0) return;
+    // With Ctrl the wheel sizes the averaged square instead.
+    if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) StepSampleAverage(steps);
+    else StepMagnifierRate(steps);
 }
 
 }  // namespace tintora

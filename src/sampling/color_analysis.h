@@ -24,8 +24,9 @@ Channels SplitColor(std::uint32_t value);
 std::uint32_t RoundWebSafe(std::uint32_t channel);
 std::uint32_t JoinColor(Channels channels);
 
-// Both write a NUL-terminated text into textBuffer (at least 256 bytes).
-void FormatReadout(char* textBuffer, std::size_t size, int x, int y, Channels c, Hls hls);
+// Both write a NUL-terminated text into textBuffer (at least 256 bytes). The readout's first line
+// names the sampled point, or the side x side square around it whose mean the colour is.
+void FormatReadout(char* textBuffer, std::size_t size, int x, int y, Channels c, Hls hls, std::uint32_t side = 1);
 void FormatWindowHint(char* textBuffer, std::size_t size, std::uint32_t copyHotkey);
 
 }  // namespace tintora

@@ -4,6 +4,7 @@
 #include "app/window_messages.h"
 #include "app/system_library.h"
 #include "resources/resource_ids.h"
+#include "sampling/area_capture.h"
 #include "sampling/color_analysis.h"
 #include "sampling/pixel_capture.h"
 
@@ -52,7 +53,7 @@ COLORREF Analyse(COLORREF pixel) {
     return JoinColor({RoundWebSafe(c.red), RoundWebSafe(c.green), RoundWebSafe(c.blue)});
 }
 
-void WriteReadout(COLORREF color) {
+void WriteReadout(COLORREF color, int side) {
     static const auto colorToHls = SystemFunction<HlsFunction>(kUtilityLibrary, kHlsName);
     WORD hue = 0, luminance = 0, saturation = 0;
     if (colorToHls) colorToHls(color, &hue, &luminance, &saturation);
@@ -61,7 +62,7 @@ void WriteReadout(COLORREF color) {
     app.saturation = saturation;
     char textBuffer[kTextSize];
     FormatReadout(textBuffer, sizeof textBuffer, app.samplePoint.x, app.samplePoint.y, SplitColor(color),
-                  {app.hue, app.luminance, app.saturation});
+                  {app.hue, app.luminance, app.saturation}, static_cast<std::uint32_t>(side));
     SetDlgItemTextA(app.mainWindow, IDC_INFO, textBuffer);
     app.hintShown = kNoHint;
 }
@@ -89,27 +90,33 @@ void SampleOnce() {
         ShowHint(outcome);
     }
 
-    const COLORREF pixel = CapturePixel(app.screenDC, app.samplePoint);
+    // One pixel as ever, or the mean of the square around it.
+    const int side = app.sampleAverage.load();
+    const COLORREF pixel = side > 1 ? CaptureAreaMean(app.screenDC, app.samplePoint, side)
+                                    : CapturePixel(app.screenDC, app.samplePoint);
     if (pixel == CLR_INVALID) return;  // a failed capture changes nothing
     // The colour this pixel gives, not the raw pixel, is compared with the current colour: with
     // web-safe rounding a resting cursor would otherwise count as a change in every cycle and
     // undo a memo click's copy channels, while switching the rounding still counts as one.
     const COLORREF color = Analyse(pixel);
-    if (app.samplePoint.x == app.lastSampleX && app.samplePoint.y == app.lastSampleY &&
+    // A new square under a resting cursor is a new sample too: the readout names it.
+    if (app.samplePoint.x == app.lastSampleX && app.samplePoint.y == app.lastSampleY && side == app.lastSampleSide &&
         color == LoadSample().current) {
         return;
     }
 
     app.lastSampleX = app.samplePoint.x;
     app.lastSampleY = app.samplePoint.y;
+    app.lastSampleSide = side;
     app.colorSample = PackSample({color, color});
-    if (!app.cursorOverOwnWindow) WriteReadout(color);
+    if (!app.cursorOverOwnWindow) WriteReadout(color, side);
     RepaintPreview(color);
 }
 
 }  // namespace
 
 DWORD WINAPI SamplerThread(void*) {
+    app.lastSampleSide = app.sampleAverage.load();  // the first cycle compares as it always has
     for (;;) {
         while (app.windowShown.load() != 1) Sleep(kHiddenPauseMs);
         app.screenDC = GetDC(nullptr);

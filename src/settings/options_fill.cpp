@@ -5,6 +5,7 @@
 
 #include "app/app_state.h"
 #include "resources/resource_ids.h"
+#include "sampling/area_mean.h"
 #include "settings/hotkey_code.h"
 #include "settings/options_fields.h"
 #include "settings/settings_rules.h"
@@ -15,6 +16,7 @@ namespace {
 
 constexpr const char* kFormatPresets[] = {"RGB", "#RGB", "0x00BGR", "(r,g,b)"};
 constexpr UDACCEL kUpdateStep = {0, 10};  // from the first moment, in steps of ten
+constexpr UDACCEL kAverageStep = {0, kAverageSideStep};  // odd sides only
 constexpr int kShiftLimit = 100;          // either way from the cursor
 
 constexpr int kShiftControls[] = {IDC_OPT_SHIFT_X, IDC_OPT_SHIFT_X_SPIN, IDC_OPT_SHIFT_X_LABEL,
@@ -61,6 +63,10 @@ void FillOptions(HWND dialog) {
             static_cast<std::int32_t>(update.high), app.zoomUpdateMs, false, kUpdateStep);
     SetSpin(dialog, IDC_OPT_SHIFT_X, IDC_OPT_SHIFT_X_SPIN, -kShiftLimit, kShiftLimit, app.shiftX, true);
     SetSpin(dialog, IDC_OPT_SHIFT_Y, IDC_OPT_SHIFT_Y_SPIN, -kShiftLimit, kShiftLimit, app.shiftY, true);
+    constexpr auto average = settings::kAverageSetting;
+    SetSpin(dialog, IDC_OPT_AVERAGE, IDC_OPT_AVERAGE_SPIN, static_cast<std::int32_t>(average.low),
+            static_cast<std::int32_t>(average.high), app.sampleAverage, false, kAverageStep);
+    Check(dialog, IDC_OPT_CONTRAST, app.showContrast != 0);
 
     const HotkeyControlState hotkey = HotkeyControlFromCode(app.copyHotkey);
     Check(dialog, IDC_OPT_WIN, hotkey.win);

@@ -16,7 +16,9 @@ namespace tintora {
 
 namespace {
 
-constexpr std::size_t kSavedKeys = 9;
+// The nine that every Save writes, and two written only when changed, so that a Save that
+// leaves them alone writes the file as it always has.
+constexpr std::size_t kSavedKeys = 11;
 
 int Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0; }
 
@@ -43,6 +45,9 @@ struct SavedKeys {
         if (isSigned) FormatSigned(value, text);
         else FormatUnsigned(static_cast<std::uint32_t>(value), text);
         Text(key, text, value != old);
+    }
+    void NumberIfChanged(const char* key, int value, int old) {
+        if (value != old) Number(key, value, old, false);
     }
 };
 
@@ -72,6 +77,10 @@ bool SaveOptions(HWND dialog) {
     const auto control = static_cast<std::uint32_t>(SendDlgItemMessageA(dialog, IDC_OPT_HOTKEY, HKM_GETHOTKEY, 0, 0));
     const std::uint32_t code = HotkeyCodeFromControl(control, Checked(dialog, IDC_OPT_WIN) != 0);
     saved.Number(settings::kCopySetting.key, static_cast<int>(code), static_cast<int>(app.copyHotkey.exchange(code)), false);
+    value = UnsignedField(dialog, IDC_OPT_AVERAGE);
+    saved.NumberIfChanged(settings::kAverageSetting.key, value, app.sampleAverage.exchange(value));
+    value = Checked(dialog, IDC_OPT_CONTRAST);
+    saved.NumberIfChanged(settings::kContrastSetting.key, value, app.showContrast.exchange(static_cast<std::uint8_t>(value)));
     // One replace for all of them, so that a held file keeps the dialog waiting once at most.
     WriteSettingTexts(saved.keys, saved.texts, saved.count);
     return ReplaceCopyHotkey(dialog, code, MB_OKCANCEL) != IDCANCEL;

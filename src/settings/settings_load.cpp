@@ -43,6 +43,7 @@ void TakeValues(bool all) {
     }
     if (Takes(settings::kZoomUpdateSetting.key, all)) app.zoomUpdateMs = ReadSignedSetting(settings::kZoomUpdateSetting);
     if (Takes(settings::kZoomRateSetting.key, all)) app.zoomRate = ReadSignedSetting(settings::kZoomRateSetting);
+    if (Takes(settings::kAverageSetting.key, all)) app.sampleAverage = ReadSignedSetting(settings::kAverageSetting);
     // From here the memo thread paints the swatches and writes the memo keys back.
     app.memosDirty = 1;
     if (Takes(settings::kWebSetting.key, all)) app.webSafe = ReadSignedSetting(settings::kWebSetting);

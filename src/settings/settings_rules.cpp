@@ -10,6 +10,8 @@ std::uint32_t ApplyRule(const IntSetting& setting, std::uint32_t read) {
         return read != 0 ? 1 : 0;
     case IntRule::InRange:
         return read >= setting.low && read <= setting.high ? read : setting.defaultValue;
+    case IntRule::OddInRange:
+        return read >= setting.low && read <= setting.high && read % 2 == 1 ? read : setting.defaultValue;
     case IntRule::AsRead:
         break;
     }

@@ -14,6 +14,7 @@ enum class IntRule {
     AsRead,   // all 32 bits as the file gives them
     Flag,     // 0 stays 0, anything else becomes 1
     InRange,  // low ... high (unsigned, so negatives fail) kept, anything else gives the default
+    OddInRange,  // as InRange, and an even value gives the default too
 };
 
 struct IntSetting {
@@ -41,6 +42,10 @@ constexpr IntSetting kZoomRateSetting{"zoomrate", 4, IntRule::InRange, 2, 16};
 // The sampling offset from the cursor, signed screen pixels.
 constexpr IntSetting kShiftXSetting{"shiftx", kOff, IntRule::AsRead};
 constexpr IntSetting kShiftYSetting{"shifty", kOff, IntRule::AsRead};
+// The side of the square the sampler averages, in physical pixels: 1 is the one pixel itself.
+constexpr IntSetting kAverageSetting{"average", 1, IntRule::OddInRange, 1, 31};
+// Whether the preview swatch shows the contrast with the reference memo.
+constexpr IntSetting kContrastSetting{"contrast", kOff, IntRule::Flag};
 // Whether the magnifier was shown when it was last switched.
 constexpr IntSetting kZoomSetting{"zoom", kOff, IntRule::AsRead};
 

@@ -174,4 +174,39 @@ TEST(Magnifier, ViewShowsTheDesktopEnlargedAroundTheSampledPoint) {
     }
 }
 
+TEST(Magnifier, OutlinesTheAveragedSquareWithTheCrosshairsPen) {
+    constexpr int kRate = 4, kSide = 5;
+    PatternWindow pattern(kPatternRect);  // never black
+    Sandbox sandbox(Ini("zoom=1\r\nzoomrate=4\r\naverage=5\r\n"));
+    MoveCursor(kCursor.x, kCursor.y);
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+    const HWND view = program.control(IDC_ZOOM_VIEW);
+    RECT client;
+    GetClientRect(view, &client);
+    const int w = client.right, h = client.bottom;
+    const int sw = w / kRate, sh = h / kRate;
+    const Enlargement e{kCursor.x - sw / 2, kCursor.y - sh / 2, sw, sh, w, h};
+    // The frame lies on the outermost view pixels of the five source pixels each way from the
+    // sampled one, which is source pixel sw / 2.
+    const int left = (sw / 2 - kSide / 2) * w / sw, right = (sw / 2 + kSide / 2 + 1) * w / sw - 1;
+    const int top = (sh / 2 - kSide / 2) * h / sh, bottom = (sh / 2 + kSide / 2 + 1) * h / sh - 1;
+    SCOPED_TRACE(testing::Message() << "view " << w << "x" << h << ", frame " << left << "," << top << "-" << right
+                                    << "," << bottom);
+    const struct {
+        int x, y;
+        bool black;
+    } points[] = {
+        {left, top + 1, true},         {right, bottom - 1, true},     {left + 1, top, true},
+        {right - 1, bottom, true},     {left - 1, top + 1, false},    {right + 1, bottom - 1, false},
+        {left + 1, top + 1, false},    {left + 1, top - 1, false},    {right - 1, bottom + 1, false},
+    };
+    for (const auto& p : points) {
+        EXPECT_TRUE(WaitFor([&] { return (ViewPixel(view, p.x, p.y) == RGB(0, 0, 0)) == p.black; }))
+            << p.x << "," << p.y << " " << std::hex << ViewPixel(view, p.x, p.y);
+    }
+    // Beside the frame the view still shows the enlarged desktop.
+    EXPECT_EQ(ViewPixel(view, e.ViewX(1), e.ViewY(1)), PatternWindow::ColorAt(e.left + 1, e.top + 1));
+}
+
 }  // namespace

@@ -5,6 +5,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "harness.h"
 #include "resources/resource_ids.h"
 #include "ui_helpers.h"
@@ -15,6 +19,7 @@ using namespace e2e;
 
 constexpr int kTransparent = 200, kZoomRate = 201, kUpdateRate = 202, kFormat = 205, kUseShift = 206;
 constexpr int kShiftX = 208, kShiftY = 210, kWin = 211, kHotkey = 212, kWebSafe = 213;
+constexpr int kAverage = 214, kContrast = 216;
 constexpr int kShiftControls[] = {208, 207, 308, 210, 209, 310};
 constexpr char kPlacement[] = "[options]\r\nx=300\r\ny=300\r\n";
 constexpr char kHotkeyMessage[] = "Can't register hotkey       ";
@@ -229,6 +234,43 @@ TEST(Options, UpdateRateStepsByTenAndStaysWithinItsRange) {
         ClickControl(options.item(IDOK));
         ASSERT_TRUE(options.closed());
         EXPECT_EQ(IniValue(options.sandbox.ReadIni(), "zoomupdate"), std::string(c.shown)) << c.settings;
+    }
+}
+
+TEST(Options, AverageStepsByTwoWithinItsRangeAndSaveWritesTheNewKeysOnlyWhenChanged) {
+    const struct {
+        const char* settings;
+        std::initializer_list<WORD> keys;
+        bool clickContrast;
+        const char* shown;
+        std::optional<std::string> average, contrast;  // none: Save leaves the key out
+    } cases[] = {
+        {"average=29\r\n", {VK_UP, VK_UP, VK_DOWN, VK_DOWN}, true, "27", "27", "1"},
+        {"average=3\r\n", {VK_DOWN, VK_DOWN, VK_UP}, false, "3", std::nullopt, std::nullopt},
+        {"average=4\r\n", {VK_UP}, false, "3", "3", std::nullopt},  // an even side reads as 1
+        {"", {}, true, "1", std::nullopt, "1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.settings);
+        OpenOptions options(c.settings);
+        ASSERT_NE(options.dialog, nullptr);
+        ASSERT_TRUE(options.Focus(kAverage));
+        for (const WORD key : c.keys) SendKeys({key});
+        EXPECT_TRUE(WaitFor([&] { return options.text(kAverage) == c.shown; })) << options.text(kAverage);
+        if (c.clickContrast) {
+            ClickControl(options.item(kContrast));
+            ASSERT_TRUE(WaitFor([&] { return options.checked(kContrast); }));
+        }
+        options.sandbox.WriteIni(kPlacement);  // what Save writes, alone in the file
+        ClickControl(options.item(IDOK));
+        ASSERT_TRUE(options.closed());
+        // After the nine, each only when changed.
+        std::vector<std::string> tail = {"copy=17155"};
+        if (c.average) tail.push_back("average=" + *c.average);
+        if (c.contrast) tail.push_back("contrast=" + *c.contrast);
+        const std::vector<std::string> lines = IniLines(options.sandbox.ReadIni());
+        ASSERT_GE(lines.size(), tail.size());
+        EXPECT_EQ(std::vector<std::string>(lines.end() - static_cast<std::ptrdiff_t>(tail.size()), lines.end()), tail);
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include "harness.h"
 #include "resources/resource_ids.h"
+#include "ui_helpers.h"
 
 namespace {
 
@@ -24,11 +25,14 @@ std::string Readout(int x, int y, const char* hex, const char* html, const char*
 }
 
 // The readout of a colour whose text the worked example does not give; HLS from the platform.
-std::string ReadoutOf(int x, int y, COLORREF c) {
+// With a side above 1 the first line names the averaged square.
+std::string ReadoutOf(int x, int y, COLORREF c, int side = 1) {
     WORD h = 0, l = 0, s = 0;
     ColorRGBToHLS(c, &h, &l, &s);
     char text[256];
-    std::snprintf(text, sizeof text, "Pixel at %d:%d\r\nHEX  0x%.2X%.2X%.2X\r\nHTML #%.2X%.2X%.2X\r\nRGB  (%u,%u,%u)\r\nHLS  (%u,%u,%u)",
+    const int line = side > 1 ? std::snprintf(text, sizeof text, "Avg %dx%d at ", side, side)
+                              : std::snprintf(text, sizeof text, "Pixel at ");
+    std::snprintf(text + line, sizeof text - line, "%d:%d\r\nHEX  0x%.2X%.2X%.2X\r\nHTML #%.2X%.2X%.2X\r\nRGB  (%u,%u,%u)\r\nHLS  (%u,%u,%u)",
                   x, y, GetBValue(c), GetGValue(c), GetRValue(c), GetRValue(c), GetGValue(c), GetBValue(c),
                   GetRValue(c), GetGValue(c), GetBValue(c), h, l, s);
     return text;
@@ -36,6 +40,26 @@ std::string ReadoutOf(int x, int y, COLORREF c) {
 
 bool ShowsText(const Program& program, const std::string& text) {
     return WaitFor([&] { return program.InfoText() == text; });
+}
+
+// A pattern whose squares average to other colours than their centre pixels: a red checkerboard
+// over green and blue ramps.
+COLORREF Mottled(int x, int y) { return RGB(((x ^ y) & 1) * 255, (x * 13 + y * 7) & 0xFF, (x * y) & 0xFF); }
+
+// The mean a person works out for the side x side square around (x, y): each channel over the
+// pixels that lie on the screen, rounded to the nearest integer, halves up.
+COLORREF MottledMean(int x, int y, int side) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    long red = 0, green = 0, blue = 0, count = 0;
+    for (int j = y - side / 2; j <= y + side / 2; ++j) {
+        for (int i = x - side / 2; i <= x + side / 2; ++i) {
+            if (i < 0 || j < 0 || i >= width || j >= height) continue;
+            const COLORREF c = Mottled(i, j);
+            red += GetRValue(c), green += GetGValue(c), blue += GetBValue(c), ++count;
+        }
+    }
+    auto mean = [&](long sum) { return static_cast<BYTE>((2 * sum + count) / (2 * count)); };
+    return RGB(mean(red), mean(green), mean(blue));
 }
 
 TEST(Sampling, ReadoutOfTheWorkedExample) {
@@ -130,6 +154,36 @@ TEST(Sampling, HintsOverTheOwnWindowAndReadoutAfterLeaving) {
         MoveCursor(kX, kY);
         EXPECT_TRUE(ShowsText(program, ReadoutOf(kX, kY, RGB(9, 8, 7))))
             << program.InfoText();
+    }
+}
+
+TEST(Sampling, AveragedSquareIsTheColourOfReadoutPreviewAndCopy) {
+    const int right = GetSystemMetrics(SM_CXSCREEN) - 1, bottom = GetSystemMetrics(SM_CYSCREEN) - 1;
+    const struct {
+        int side;
+        POINT at;
+    } cases[] = {
+        {3, {kX, kY}}, {5, {kX + 1, kY}}, {31, {kX, kY + 1}},
+        {5, {right, bottom}}, {31, {right - 3, bottom}},  // at the screen's corner only real pixels count
+    };
+    PatternWindow inside(kFixture, Mottled);
+    PatternWindow corner({right - 199, bottom - 199, right + 1, bottom + 1}, Mottled);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.side << " at " << c.at.x << "," << c.at.y);
+        const COLORREF mean = MottledMean(c.at.x, c.at.y, c.side);
+        ASSERT_NE(mean, Mottled(c.at.x, c.at.y));
+        Sandbox sandbox("[options]\r\naverage=" + std::to_string(c.side) + "\r\n");
+        Program program(sandbox);
+        ASSERT_NE(program.window(), nullptr);
+        MoveCursor(c.at.x, c.at.y);
+        EXPECT_TRUE(ShowsText(program, ReadoutOf(c.at.x, c.at.y, mean, c.side))) << program.InfoText();
+        const POINT preview = Centre(program.control(IDC_PREVIEW));
+        EXPECT_TRUE(WaitFor([&] { return ScreenPixel(preview.x, preview.y) == mean; }));
+        PutClipboardText("before the copy");
+        SendKeys({VK_CONTROL, VK_MENU, 'C'});
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%.2X%.2X%.2X", GetRValue(mean), GetGValue(mean), GetBValue(mean));
+        EXPECT_TRUE(WaitFor([&] { return ClipboardText(CF_TEXT) == hex; }, 5000, 50)) << ClipboardText(CF_TEXT);
     }
 }
 

@@ -83,7 +83,8 @@ std::string Settings() {
     for (std::size_t i = 0; i < std::size(kMemos); ++i) {
         text += "memo" + std::to_string(i + 1) + "=" + std::to_string(kMemos[i]) + "\r\n";
     }
-    text += "zoom=1\r\nx=" + std::to_string(kPicker.x) + "\r\ny=" + std::to_string(kPicker.y) + "\r\n";
+    // The magnifier outlines the averaged square around its crosshair.
+    text += "average=5\r\nzoom=1\r\nx=" + std::to_string(kPicker.x) + "\r\ny=" + std::to_string(kPicker.y) + "\r\n";
     return text;
 }
 

@@ -29,7 +29,7 @@ BOOL CALLBACK FindOwned(HWND window, LPARAM data) {
 
 LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
-    PaintByScreenPosition(window, PatternWindow::ColorAt);
+    PaintByScreenPosition(window, reinterpret_cast<PatternWindow::Colors>(GetWindowLongPtrA(window, GWLP_USERDATA)));
     return 0;
 }
 
@@ -87,13 +87,13 @@ POINT ClientOrigin(HWND window) {
 
 void WaitPastDoubleClick() { Sleep(GetDoubleClickTime() + 100); }
 
-PatternWindow::PatternWindow(RECT rect) : rect_(rect) {
+PatternWindow::PatternWindow(RECT rect, Colors colorAt) : rect_(rect), colorAt_(colorAt) {
     ready_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     thread_ = CreateThread(nullptr, 0, Thread, this, 0, nullptr);
     WaitForSingleObject(ready_, kWindowTimeoutMs);
     const int x = (rect.left + rect.right) / 2;
     const int y = (rect.top + rect.bottom) / 2;
-    WaitFor([&] { return ScreenPixel(x, y) == ColorAt(x, y); }, kWindowTimeoutMs);
+    WaitFor([&] { return ScreenPixel(x, y) == colorAt(x, y); }, kWindowTimeoutMs);
 }
 
 PatternWindow::~PatternWindow() {
@@ -107,7 +107,8 @@ COLORREF PatternWindow::ColorAt(int x, int y) { return RGB(x & 0xFF, y & 0xFF, k
 
 DWORD WINAPI PatternWindow::Thread(void* self) {
     auto* me = static_cast<PatternWindow*>(self);
-    RunFixtureWindow(kPatternClass, PatternProc, me->rect_, 0, me->ready_, &me->window_);
+    RunFixtureWindow(kPatternClass, PatternProc, me->rect_, reinterpret_cast<LONG_PTR>(me->colorAt_), me->ready_,
+                     &me->window_);
     return 0;
 }
 

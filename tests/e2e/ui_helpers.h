@@ -24,11 +24,12 @@ POINT ClientOrigin(HWND window);
 // A single press on a button that was pressed a moment ago would arrive as a double-click.
 void WaitPastDoubleClick();
 
-// A top-level window whose every pixel tells its screen position: red is x, green is y (both
-// modulo 256), blue is fixed, so no pixel is ever black.
+// A top-level window whose every pixel tells its screen position: by default red is x, green
+// is y (both modulo 256), blue is fixed, so no pixel is ever black.
 class PatternWindow {
 public:
-    explicit PatternWindow(RECT rect);
+    using Colors = COLORREF (*)(int x, int y);
+    explicit PatternWindow(RECT rect, Colors colorAt = ColorAt);
     ~PatternWindow();
     PatternWindow(const PatternWindow&) = delete;
     PatternWindow& operator=(const PatternWindow&) = delete;
@@ -40,6 +41,7 @@ private:
     HANDLE thread_ = nullptr;
     HANDLE ready_ = nullptr;
     RECT rect_;
+    Colors colorAt_;
     HWND window_ = nullptr;
 };
 

@@ -230,7 +230,7 @@ TEST_P(BuiltProgram, OptionsDialogMatchesItsTemplate) {
     ASSERT_TRUE(dialog) << "dialog template unreadable";
     EXPECT_EQ(dialog->style, kDsSysModal | kDsModalFrame | kDsCenter | kDsSetFont | kWsPopup | kWsCaption | kWsSysMenu);
     EXPECT_EQ(dialog->exStyle, 0u);  // the modal frame comes from the style
-    EXPECT_EQ((std::array{dialog->x, dialog->y, dialog->cx, dialog->cy}), (std::array<std::int16_t, 4>{0, 0, 208, 109}));
+    EXPECT_EQ((std::array{dialog->x, dialog->y, dialog->cx, dialog->cy}), (std::array<std::int16_t, 4>{0, 0, 208, 123}));
     EXPECT_EQ(dialog->menu, pe::NameOrOrdinal(std::string()));
     EXPECT_EQ(dialog->windowClass, pe::NameOrOrdinal(std::string()));
     EXPECT_EQ(dialog->title, "Tintora - Options");
@@ -255,8 +255,8 @@ TEST_P(BuiltProgram, OptionsDialogMatchesItsTemplate) {
         std::uint32_t style;
         std::array<std::int16_t, 4> rect;
     } expected[] = {
-        {kSave, button, "Save", kPlain | kBsDefPushButton | kWsTabStop, {58, 91, 45, 16}},
-        {kNoId, button, none, kPlain | kBsGroupBox, {2, -2, 203, 90}},
+        {kSave, button, "Save", kPlain | kBsDefPushButton | kWsTabStop, {58, 105, 45, 16}},
+        {kNoId, button, none, kPlain | kBsGroupBox, {2, -2, 203, 104}},
         {kNoId, label, "Zoom rate:", kPlain, {6, 8, 48, 12}},
         {IDC_OPT_ZOOM_RATE, edit, none, kField, {50, 6, 32, 13}},
         {IDC_OPT_ZOOM_RATE_SPIN, spin, none, kSpin, {0, 0, 0, 0}},
@@ -281,7 +281,11 @@ TEST_P(BuiltProgram, OptionsDialogMatchesItsTemplate) {
         {IDC_OPT_SHIFT_Y, edit, none, kField, {169, 60, 32, 13}},
         {IDC_OPT_SHIFT_Y_SPIN, spin, none, kSpin, {0, 0, 0, 0}},
         {IDC_OPT_WEB_SAFE, button, "Automatically adjust to Web-Safe colors", kBox, {6, 74, 180, 12}},
-        {kCancel, button, "Cancel", kPlain | kBsPushButton | kWsTabStop, {105, 91, 45, 16}},
+        {kNoId, label, "Average:", kPlain, {6, 90, 48, 12}},
+        {IDC_OPT_AVERAGE, edit, none, kField, {50, 88, 32, 13}},
+        {IDC_OPT_AVERAGE_SPIN, spin, none, kSpin, {0, 0, 0, 0}},
+        {IDC_OPT_CONTRAST, button, "Show contrast", kBox, {90, 89, 110, 12}},
+        {kCancel, button, "Cancel", kPlain | kBsPushButton | kWsTabStop, {105, 105, 45, 16}},
     };
     ASSERT_EQ(dialog->items.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {

@@ -35,10 +35,14 @@ TEST(SettingsRules, IntegerKeysTakeTheirRuleOnWhatTheFileHolds) {
         {"memo1=red", kMemoSettings[0], 0},          {"memo6=4294967295", kMemoSettings[5], 0xFFFFFFFF},
         {"copy=none", kCopySetting, 0},              {"copy=1603", kCopySetting, 1603},
         {"zoom=5", kZoomSetting, 5},
+        {"average=3", kAverageSetting, 3},           {"average=31", kAverageSetting, 31},
+        {"average=4", kAverageSetting, 1},           {"average=33", kAverageSetting, 1},
+        {"average=-3", kAverageSetting, 1},          {"contrast=2", kContrastSetting, 1},
         // Absent keys give their defaults.
         {"", kCopySetting, 0x4303},      {"", kTransparentSetting, 0}, {"", kWebSetting, 0},
         {"", kUseShiftSetting, 0},       {"", kZoomUpdateSetting, 50}, {"", kZoomRateSetting, 4},
         {"", kShiftXSetting, 0},         {"", kShiftYSetting, 0},      {"", kZoomSetting, 0},
+        {"", kAverageSetting, 1},        {"", kContrastSetting, 0},
     };
     for (const auto& c : cases) EXPECT_EQ(Load(File(c.line) + "\r\n", c.setting), c.value) << c.line;
     for (const IntSetting& memo : kMemoSettings) EXPECT_EQ(Load("", memo), 0xFFFFFFu) << memo.key;
