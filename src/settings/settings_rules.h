@@ -35,6 +35,8 @@ constexpr IntSetting kMemoSettings[] = {
 constexpr IntSetting kTransparentSetting{"transparent", kOff, IntRule::Flag};
 constexpr IntSetting kWebSetting{"web", kOff, IntRule::Flag};
 constexpr IntSetting kUseShiftSetting{"useshift", kOff, IntRule::Flag};
+// Whether the preview shows the contrast with the reference memo.
+constexpr IntSetting kContrastSetting{"contrast", kOff, IntRule::Flag};
 // Magnifier refresh interval in milliseconds, and its magnification.
 constexpr IntSetting kZoomUpdateSetting{"zoomupdate", 50, IntRule::InRange, 10, 200};
 constexpr IntSetting kZoomRateSetting{"zoomrate", 4, IntRule::InRange, 2, 16};
