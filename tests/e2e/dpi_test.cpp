@@ -132,6 +132,32 @@ TEST(Dpi, WindowHoldsEveryControlWithTheMagnifierOffAndOn) {
     }
 }
 
+// The contrast drawn over the preview: memo 1's blue "Aa" and the black figures show, and no
+// line is cut at the preview's edge, which stays the current colour all round.
+TEST(Dpi, ContrastFitsInsideThePreview) {
+    constexpr COLORREF kYellow = RGB(255, 255, 0), kBlue = RGB(0, 0, 255);
+    ColorWindow fixture(kPattern, kYellow);
+    Sandbox sandbox(std::string(kPlacement) + "contrast=1\r\nmemo1=" + std::to_string(kBlue) + "\r\n");
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+    SCOPED_TRACE(testing::Message() << ScreenDpi() << " dpi");
+    MoveCursor(kCursor.x, kCursor.y);
+    ASSERT_TRUE(ReadoutAt(program.window(), kCursor.x, kCursor.y));
+    const RECT inside = ClientOnScreen(program.control(IDC_PREVIEW));
+    const RECT edges[] = {{inside.left, inside.top, inside.right, inside.top + 1},
+                          {inside.left, inside.bottom - 1, inside.right, inside.bottom},
+                          {inside.left, inside.top, inside.left + 1, inside.bottom},
+                          {inside.right - 1, inside.top, inside.right, inside.bottom}};
+    EXPECT_TRUE(WaitFor([&] {
+        std::map<COLORREF, int> colors = ScreenColors(inside);
+        return colors.size() == 3 && colors[kBlue] > 0 && colors[RGB(0, 0, 0)] > 0;
+    }));
+    for (const RECT& edge : edges) {
+        const std::map<COLORREF, int> colors = ScreenColors(edge);
+        EXPECT_TRUE(colors.size() == 1 && colors.count(kYellow)) << edge.left << "," << edge.top;
+    }
+}
+
 TEST(Dpi, MagnifierViewShowsTheSourceEnlargedWithItsCrosshairCentred) {
     const ScaleRun& run = ThisRun();
     const UINT dpi = run.dpi;
