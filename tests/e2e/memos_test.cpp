@@ -200,41 +200,6 @@ TEST(Memos, CancelledChooserChangesNothing) {
     EXPECT_TRUE(SwatchShows(program, 5, RGB(0, 255, 0)));
 }
 
-// The preview's inside, without its border, on screen.
-RECT PreviewInside(const Program& program) {
-    RECT r;
-    GetClientRect(program.control(IDC_PREVIEW), &r);
-    MapWindowPoints(program.control(IDC_PREVIEW), nullptr, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-// With "contrast" on, the preview over a yellow fixture shows "Aa" in memo 1's blue and the
-// figures in black; once the yellow is stored in memo 2, that memo is the reference and the
-// blue goes. With it off, the preview stays plain yellow.
-TEST(Memos, PreviewShowsTheReferenceMemoOverTheCurrentColour) {
-    constexpr COLORREF kYellow = RGB(255, 255, 0), kBlue = RGB(0, 0, 255);
-    ColorWindow fixture(kFixture, kYellow);
-    for (const bool on : {true, false}) {
-        Sandbox sandbox(std::string("[options]\r\nmemo1=") + std::to_string(kBlue) + "\r\ncontrast=" + (on ? "1" : "0") + "\r\n");
-        Program program(sandbox);
-        ASSERT_NE(program.window(), nullptr);
-        MoveCursor(kX, kY);
-        ASSERT_TRUE(ReadoutAt(program.window(), kX, kY));
-        // Yellow, with blue and black glyphs or without, and no other colour.
-        auto shows = [&](bool blue, bool black) {
-            return WaitFor([&] {
-                const std::map<COLORREF, int> colors = ScreenColors(PreviewInside(program));
-                return colors.count(kYellow) == 1 && colors.count(kBlue) == blue && colors.count(kBlack) == black &&
-                       colors.size() == 1u + blue + black;
-            });
-        };
-        EXPECT_TRUE(shows(on, on)) << on;
-        SendKeys({VK_CONTROL, VK_MENU, '2'});
-        ASSERT_TRUE(SwatchShows(program, 1, kYellow));
-        EXPECT_TRUE(shows(false, on)) << on;
-    }
-}
-
 bool ClipboardBecomes(const std::string& text) {
     return WaitFor([&] { return ClipboardText(CF_TEXT) == text; }, 5000, 50);
 }
@@ -253,7 +218,7 @@ void ShiftPress(const Program& program) {
     SendInput(1, &shift, sizeof shift);
 }
 
-// Six CSS custom properties from one copy, by key and by a Shift+click on any swatch; a plain
+// Six CSS custom properties from one copy, by key and by a Shift+click on a swatch; a plain
 // left click copies its memo's line alone, and a copy of the current colour has no number.
 TEST(Memos, PaletteCopiesEveryMemoByKeyAndByShiftClick) {
     Sandbox sandbox(
@@ -274,14 +239,11 @@ TEST(Memos, PaletteCopiesEveryMemoByKeyAndByShiftClick) {
     SendKeys({VK_CONTROL, 'C'});
     EXPECT_TRUE(WaitFor([] { return ClipboardText(CF_TEXT).rfind("--c: #", 0) == 0; })) << ClipboardText(CF_TEXT);
 
-    for (const int slot : {3, 0}) {
-        PutClipboardText(kSentinel);
-        const POINT swatch = SwatchPoint(program, slot);
-        MoveCursor(swatch.x, swatch.y);
-        Sleep(50);
-        ShiftPress(program);
-        EXPECT_TRUE(ClipboardBecomes(palette)) << slot << ": " << ClipboardText(CF_TEXT);
-    }
+    PutClipboardText(kSentinel);
+    MoveCursor(SwatchPoint(program, 3).x, SwatchPoint(program, 3).y);
+    Sleep(50);
+    ShiftPress(program);
+    EXPECT_TRUE(ClipboardBecomes(palette)) << ClipboardText(CF_TEXT);
     PutClipboardText(kSentinel);
     PressAt(SwatchPoint(program, 2), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(ClipboardBecomes("--c3: #0000ff;")) << ClipboardText(CF_TEXT);
