@@ -78,6 +78,9 @@ struct AppState {
 
     std::array<std::atomic<COLORREF>, kMemoCount> memoColors;
     std::array<std::atomic<HBRUSH>, kMemoCount> memoBrushes;
+    // The memo the preview's contrast and the {contrast} token compare with: the one stored or
+    // left-clicked last, memo 1 at start.
+    std::atomic<int> contrastMemo;
     std::atomic<std::uint8_t> memosDirty;
     std::atomic<std::uint8_t> memosPassing;  // 1 while the memo thread repaints and saves
     CHOOSECOLORA chooseColorParams;

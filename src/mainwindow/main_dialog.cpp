@@ -10,6 +10,7 @@
 #include "mainwindow/window_keys.h"
 #include "mainwindow/window_scale.h"
 #include "memos/clipboard_copy.h"
+#include "memos/contrast_swatch.h"
 #include "memos/control_subclass.h"
 #include "memos/memo_swatches.h"
 #include "memos/memo_thread.h"
@@ -45,6 +46,7 @@ void StartUp(HWND window) {
     RegisterCopyHotkeyAtStartUp();
     RegisterMemoHotkeys(window);
     app.previewControl = GetDlgItem(window, IDC_PREVIEW);
+    SubclassPreview(app.previewControl);
     SendMessageA(window, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconA(app.instance, MAKEINTRESOURCEA(IDI_APP))));
     PrepareScaling(window);  // the readout font and the button pictures for the window's DPI

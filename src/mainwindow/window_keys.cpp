@@ -61,10 +61,12 @@ bool OnMainWindowKey(WPARAM key) {
     }
     switch (key) {
     case kCopyKey:
-        // Ctrl+C alone: Ctrl+Alt+C is the default copy hotkey, which stays inert when another
+        // Ctrl+C copies the colour as the copy hotkey does, Ctrl+Shift+C the six memos. Never
+        // with Alt: Ctrl+Alt+C is the default copy hotkey, which stays inert when another
         // program holds it.
-        if (!Held(VK_CONTROL) || Held(VK_SHIFT) || Held(VK_MENU)) return false;
-        CopyColorToClipboard();  // as the copy hotkey does
+        if (!Held(VK_CONTROL) || Held(VK_MENU)) return false;
+        if (Held(VK_SHIFT)) CopyPaletteToClipboard();
+        else CopyColorToClipboard();
         return true;
     case VK_OEM_PLUS:
     case VK_ADD:

@@ -38,13 +38,11 @@ HGLOBAL MakeTextBlock(const std::string& text) {
     return block;
 }
 
-}  // namespace
+// What {contrast} compares with.
+Channels Reference() { return SplitColor(app.memoColors[app.contrastMemo.load()].load()); }
 
-void CopyColorToClipboard() { CopyChannelsToClipboard(LoadSample().channels); }
-
-void CopyChannelsToClipboard(std::uint32_t color) {
-    const Channels channels = SplitColor(color);
-    const HGLOBAL block = MakeTextBlock(ExpandCopyTemplate(app.copyFormat, channels));
+void PutTextOnClipboard(const std::string& text) {
+    const HGLOBAL block = MakeTextBlock(text);
     if (!block) return;
     if (!OpenClipboardPatiently(app.mainWindow)) {
         GlobalFree(block);
@@ -54,6 +52,23 @@ void CopyChannelsToClipboard(std::uint32_t color) {
     // ANSI text: the system offers the OEM and Unicode forms converted from it.
     if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
     CloseClipboard();
+}
+
+}  // namespace
+
+void CopyColorToClipboard() {
+    PutTextOnClipboard(ExpandCopyTemplate(app.copyFormat, SplitColor(LoadSample().channels), {Reference(), 0}));
+}
+
+void CopyMemoToClipboard(int slot, std::uint32_t color) {
+    const CopyContext context{Reference(), static_cast<std::uint32_t>(slot + 1)};
+    PutTextOnClipboard(ExpandCopyTemplate(app.copyFormat, SplitColor(color), context));
+}
+
+void CopyPaletteToClipboard() {
+    Channels memos[kMemoCount];
+    for (int slot = 0; slot < kMemoCount; ++slot) memos[slot] = SplitColor(app.memoColors[slot].load());
+    PutTextOnClipboard(ExpandPalette(app.copyFormat, memos, kMemoCount, Reference()));
 }
 
 }  // namespace tintora

@@ -4,10 +4,15 @@
 
 namespace tintora {
 
-// Puts the current channels, expanded through the copy template, on the clipboard as text.
-// When another program keeps the clipboard open past a short wait, the clipboard stays as it was.
+// Each puts its text on the clipboard. When another program keeps the clipboard open past a
+// short wait, the clipboard stays as it was.
+
+// The current channels expanded through the copy template.
 void CopyColorToClipboard();
-// The same for the channels of the given colour.
-void CopyChannelsToClipboard(std::uint32_t color);
+// The memo's colour (captured by the caller, as it was clicked) expanded through the template
+// as memo slot + 1.
+void CopyMemoToClipboard(int slot, std::uint32_t color);
+// All six memos, one template line each.
+void CopyPaletteToClipboard();
 
 }  // namespace tintora

@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/system_library.h"
 #include "memos/centering.h"
+#include "memos/memo_swatches.h"
 #include "resources/resource_ids.h"
 
 namespace tintora {
@@ -57,6 +58,7 @@ void ChooseMemoColor(int slot) {
     if (chosen) {
         app.memoColors[slot] = params.rgbResult;
         app.memosDirty = 1;
+        MakeReference(slot);
     }
 }
 

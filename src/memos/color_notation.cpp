@@ -84,14 +84,6 @@ HueAndRange HueOf(Bytes b) {
     return {hue == kDegrees ? 0 : hue, high, low};
 }
 
-double LinearLight(std::uint32_t channel) {
-    const double v = static_cast<double>(channel) / kChannelMax;
-    if (v <= kTransferLinearEnd) return v / kTransferSlope;
-    // The power by way of the logarithm: the library's general pow would add more to the program
-    // than everything else here.
-    return std::exp(kTransferGamma * std::log((v + kTransferOffset) / (1 + kTransferOffset)));
-}
-
 struct Oklab {
     double lightness, a, b;
 };
@@ -116,6 +108,14 @@ double SquaredDistance(const Oklab& p, const Oklab& q) {
 }
 
 }  // namespace
+
+double LinearLight(std::uint32_t channel) {
+    const double v = static_cast<double>(channel) / kChannelMax;
+    if (v <= kTransferLinearEnd) return v / kTransferSlope;
+    // The power by way of the logarithm: the library's general pow would add more to the program
+    // than everything else here.
+    return std::exp(kTransferGamma * std::log((v + kTransferOffset) / (1 + kTransferOffset)));
+}
 
 int FormatHexNotation(char* buffer, Channels c) {
     const Bytes b = LowBytes(c);

@@ -25,4 +25,7 @@ int FormatOklchNotation(char* buffer, Channels c);
 // The CSS colour name nearest in OKLab: "darkorange".
 int FormatNameNotation(char* buffer, Channels c);
 
+// The sRGB transfer function: an encoded channel 0 ... 255 to linear light 0 ... 1.
+double LinearLight(std::uint32_t channel);
+
 }  // namespace tintora

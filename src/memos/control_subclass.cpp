@@ -1,6 +1,7 @@
 #include "memos/control_subclass.h"
 
 #include "app/app_state.h"
+#include "memos/clipboard_copy.h"
 #include "memos/color_chooser.h"
 #include "memos/memo_swatches.h"
 #include "resources/resource_ids.h"
@@ -21,11 +22,14 @@ void TrackLeave(HWND control) {
 }
 
 // The memo swatch actions; ids of other controls do nothing here.
-void MemoAction(int id, UINT message) {
+void MemoAction(int id, UINT message, WPARAM keys) {
     if (!IsMemoId(id)) return;
     const int slot = id - IDC_MEMO_FIRST;
     switch (message) {
-    case WM_LBUTTONDOWN: CopyMemoColor(slot); break;
+    case WM_LBUTTONDOWN:
+        if (keys & MK_SHIFT) CopyPaletteToClipboard();
+        else CopyMemoColor(slot);
+        break;
     case WM_RBUTTONUP: ChooseMemoColor(slot); break;
     case WM_MBUTTONDOWN: ResetMemo(slot); break;
     default: break;
@@ -55,7 +59,7 @@ LRESULT CALLBACK ControlSubclassProc(HWND control, UINT message, WPARAM wParam, 
     case WM_LBUTTONDOWN:
     case WM_RBUTTONUP:
     case WM_MBUTTONDOWN:
-        MemoAction(GetDlgCtrlID(control), message);
+        MemoAction(GetDlgCtrlID(control), message, wParam);
         break;
     default:
         break;

@@ -26,7 +26,15 @@ void RegisterMemoHotkeys(HWND window) {
 
 bool IsMemoId(int id) { return id >= IDC_MEMO_FIRST && id <= IDC_MEMO_LAST; }
 
-void StoreCurrentColorInMemo(int slot) { SetMemo(slot, LoadSample().current); }
+void MakeReference(int slot) {
+    app.contrastMemo = slot;
+    if (app.showContrast.load()) InvalidateRect(app.previewControl, nullptr, FALSE);
+}
+
+void StoreCurrentColorInMemo(int slot) {
+    SetMemo(slot, LoadSample().current);
+    MakeReference(slot);
+}
 
 void ResetMemo(int slot) { SetMemo(slot, kMemoWhite); }
 
@@ -34,7 +42,8 @@ void CopyMemoColor(int slot) {
     const COLORREF color = app.memoColors[slot].load();
     SetCopyChannels(color);
     // The memo's own channels: the sampler may store a new sample at any moment.
-    CopyChannelsToClipboard(color);
+    CopyMemoToClipboard(slot, color);
+    MakeReference(slot);
 }
 
 }  // namespace tintora

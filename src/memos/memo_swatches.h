@@ -11,10 +11,15 @@ constexpr COLORREF kMemoWhite = 0xFFFFFF;
 void RegisterMemoHotkeys(HWND window);
 bool IsMemoId(int id);
 
+// Storing a colour in a memo, by hotkey or colour chooser, or a left click on it makes it the
+// reference the contrast compares with; a reset and a palette copy leave the reference alone.
+void MakeReference(int slot);
+
 void StoreCurrentColorInMemo(int slot);
 void ResetMemo(int slot);
-// Copies the memo's colour through the copy template; the copy hotkey then copies it again
-// until the sampler takes a new colour.
+// Copies the memo's colour through the copy template, against the reference as it was, and
+// then makes the memo the reference; the copy hotkey then copies its colour again until the
+// sampler takes a new colour.
 void CopyMemoColor(int slot);
 
 }  // namespace tintora

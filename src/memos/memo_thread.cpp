@@ -24,6 +24,8 @@ void RepaintSwatches() {
         Sleep(kSwatchPauseMs);
     }
     for (HBRUSH brush : replaced) RetireBrush(brush);
+    // The reference memo's colour shows in the preview too.
+    if (app.showContrast.load()) InvalidateRect(app.previewControl, nullptr, FALSE);
 }
 
 // Nothing is written back until the file's own colours are known; a colour stored meanwhile is

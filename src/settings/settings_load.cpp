@@ -47,6 +47,9 @@ void TakeValues(bool all) {
     // From here the memo thread paints the swatches and writes the memo keys back.
     app.memosDirty = 1;
     if (Takes(settings::kWebSetting.key, all)) app.webSafe = ReadSignedSetting(settings::kWebSetting);
+    if (Takes(settings::kContrastSetting.key, all)) {
+        app.showContrast = static_cast<std::uint8_t>(ReadSetting(settings::kContrastSetting));
+    }
     if (Takes(settings::kUseShiftSetting.key, all)) app.useShift = ReadSignedSetting(settings::kUseShiftSetting);
     if (Takes(settings::kShiftXSetting.key, all)) app.shiftX = ReadSignedSetting(settings::kShiftXSetting);
     if (Takes(settings::kShiftYSetting.key, all)) app.shiftY = ReadSignedSetting(settings::kShiftYSetting);

@@ -147,6 +147,46 @@ TEST(Keys, WhileTheWindowIsActiveMoveTheCursorCopyAndChangeTheMagnification) {
     EXPECT_TRUE(ReadoutAt(program.window(), kX - 1, kY)) << program.InfoText();
 }
 
+// The reference starts as memo 1 and follows the memo stored or left-clicked last; a left click
+// copies against the reference it finds. A middle click, which clears memo 2 to white, leaves
+// the reference with memo 3.
+TEST(Copy, ContrastTokenComparesWithTheLastMemoStoredOrClicked) {
+    constexpr COLORREF kGrey = RGB(0x77, 0x77, 0x77);
+    ColorWindow fixture(kFixture, RGB(0, 0, 0));
+    Sandbox sandbox("[options]\r\ncontrast=1\r\nformat={contrast}\r\nmemo2=0\r\n");
+    Program program(sandbox);
+    ASSERT_TRUE(ReadyOverFixture(program));
+    auto copies = [&](const char* text) {
+        PutClipboardText(kSentinel);
+        PressCopyKey();
+        return ClipboardBecomes(text);
+    };
+    EXPECT_TRUE(copies("21.00:1")) << ClipboardText(CF_TEXT);  // black on memo 1's white
+    fixture.SetColor(kGrey);
+    ASSERT_TRUE(WaitFor([&] { return program.InfoText().find("#777777") != std::string::npos; }));
+    EXPECT_TRUE(copies("4.47:1")) << ClipboardText(CF_TEXT);
+
+    auto pressMemo = [&](int id, DWORD down, DWORD up) {
+        const RECT swatch = WindowRect(program.control(id));
+        MoveCursor(swatch.right - 4, swatch.bottom - 4);  // clear of the caption digit
+        Sleep(50);
+        Press(down, up);
+    };
+    PutClipboardText(kSentinel);
+    pressMemo(201, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(ClipboardBecomes("21.00:1")) << ClipboardText(CF_TEXT);  // memo 2's black on white
+    ASSERT_TRUE(ReadyOverFixture(program));
+    EXPECT_TRUE(copies("4.68:1")) << ClipboardText(CF_TEXT);  // grey on memo 2's black
+
+    SendKeys({VK_CONTROL, VK_MENU, '3'});
+    EXPECT_TRUE(WaitFor([&] { return sandbox.ReadIni().find("memo3=" + std::to_string(kGrey)) != std::string::npos; }));
+    EXPECT_TRUE(copies("1.00:1")) << ClipboardText(CF_TEXT);
+    pressMemo(201, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+    EXPECT_TRUE(WaitFor([&] { return sandbox.ReadIni().find("memo2=16777215") != std::string::npos; }));
+    ASSERT_TRUE(ReadyOverFixture(program));
+    EXPECT_TRUE(copies("1.00:1")) << ClipboardText(CF_TEXT);
+}
+
 TEST(Copy, EmptyTemplateEmptiesTheClipboard) {
     ColorWindow fixture(kFixture, kColor);
     Sandbox sandbox("[options]\r\nformat=\r\n");

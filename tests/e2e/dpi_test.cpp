@@ -132,6 +132,35 @@ TEST(Dpi, WindowHoldsEveryControlWithTheMagnifierOffAndOn) {
     }
 }
 
+// With "contrast" on, the preview over yellow shows "Aa" in memo 1's blue and the figures in
+// black, no line cut at its edge, which stays yellow all round; once the yellow is stored in
+// memo 2, that memo is the reference and the blue goes.
+TEST(Dpi, ContrastShowsTheReferenceMemoInsideThePreview) {
+    constexpr COLORREF kYellow = RGB(255, 255, 0), kBlue = RGB(0, 0, 255);
+    ColorWindow fixture(kPattern, kYellow);
+    Sandbox sandbox(std::string(kPlacement) + "contrast=1\r\nmemo1=" + std::to_string(kBlue) + "\r\n");
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+    SCOPED_TRACE(testing::Message() << ScreenDpi() << " dpi");
+    MoveCursor(kCursor.x, kCursor.y);
+    ASSERT_TRUE(ReadoutAt(program.window(), kCursor.x, kCursor.y));
+    const RECT in = ClientOnScreen(program.control(IDC_PREVIEW));
+    auto shows = [&](bool blue) {
+        return WaitFor([&] {
+            const std::map<COLORREF, int> colors = ScreenColors(in);
+            return colors.count(kYellow) && colors.count(kBlue) == blue && colors.count(RGB(0, 0, 0)) &&
+                   colors.size() == 2u + blue;
+        });
+    };
+    EXPECT_TRUE(shows(true));
+    for (const RECT& edge : {RECT{in.left, in.top, in.right, in.top + 1}, RECT{in.left, in.bottom - 1, in.right, in.bottom},
+                             RECT{in.left, in.top, in.left + 1, in.bottom}, RECT{in.right - 1, in.top, in.right, in.bottom}}) {
+        EXPECT_EQ(ScreenColors(edge), (std::map<COLORREF, int>{{kYellow, Size(edge).cx * Size(edge).cy}}));
+    }
+    SendKeys({VK_CONTROL, VK_MENU, '2'});
+    EXPECT_TRUE(shows(false));
+}
+
 TEST(Dpi, MagnifierViewShowsTheSourceEnlargedWithItsCrosshairCentred) {
     const ScaleRun& run = ThisRun();
     const UINT dpi = run.dpi;

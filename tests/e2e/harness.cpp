@@ -281,6 +281,31 @@ COLORREF ScreenPixel(int x, int y) {
     return pixel;
 }
 
+std::map<COLORREF, int> ScreenColors(RECT area) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = -height;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    std::vector<std::uint32_t> bits(static_cast<std::size_t>(width) * height);
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    SelectObject(memory, old);
+    GetDIBits(memory, bitmap, 0, height, bits.data(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    std::map<COLORREF, int> colors;
+    // Each pixel as blue, green, red bytes: the other order of a COLORREF.
+    for (std::uint32_t pixel : bits) ++colors[RGB(pixel >> 16 & 0xFF, pixel >> 8 & 0xFF, pixel & 0xFF)];
+    return colors;
+}
+
 void MoveCursor(int x, int y) {
     cursorTarget = {x, y};
     SetCursorPos(x, y);

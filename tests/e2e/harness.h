@@ -8,6 +8,7 @@
 #include <atomic>
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <string>
 
 namespace e2e {
@@ -86,6 +87,8 @@ RECT WindowRect(HWND window);
 POINT Centre(HWND window);
 
 COLORREF ScreenPixel(int x, int y);
+// How many pixels of each colour the screen shows inside area, taken in one copy.
+std::map<COLORREF, int> ScreenColors(RECT area);
 void MoveCursor(int x, int y);
 // Button events at the point the cursor was last moved to: each carries that point, because
 // Wine may still deliver the pointer event of an earlier move to a busy program and so put the

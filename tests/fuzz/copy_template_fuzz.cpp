@@ -10,6 +10,7 @@
 
 #include "fuzz_input.h"
 #include "memos/color_notation.h"
+#include "memos/contrast_ratio.h"
 #include "memos/copy_template.h"
 #include "memos/css_color_names.h"
 
@@ -107,10 +108,26 @@ const TokenCheck kTokens[] = {
     {"{name}", tintora::FormatNameNotation, NameShaped},
 };
 
+// The tokens that need more than the colour.
+std::string ContextPart(std::string_view p, const Channels& ch, const tintora::CopyContext& context, std::size_t& used) {
+    if (p.substr(0, 3) == "{n}") {
+        used = 3;
+        return context.memoNumber == 0 ? "" : std::to_string(context.memoNumber);
+    }
+    constexpr std::string_view kContrast = "{contrast}";
+    if (p.substr(0, kContrast.size()) != kContrast) return {};
+    used = kContrast.size();
+    char text[tintora::kContrastTextSize];
+    tintora::FormatContrastRatio(text, tintora::ContrastHundredths(ch, context.reference));
+    return text;
+}
+
 // What the template at p stands for, worked out apart from the expansion; used counts the
 // template bytes it takes.
-std::string Part(std::string_view p, const Channels& ch, std::size_t& used) {
+std::string Part(std::string_view p, const Channels& ch, const tintora::CopyContext& context, std::size_t& used) {
     used = 1;
+    std::string text = ContextPart(p, ch, context, used);
+    if (used > 1) return text;
     for (const TokenCheck& t : kTokens) {
         if (p.substr(0, t.token.size()) != t.token) continue;
         used = t.token.size();
@@ -139,13 +156,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     channels.green = input.Take<std::uint32_t>();
     channels.blue = input.Take<std::uint32_t>();
     const std::vector<char> copyTemplate = tintora::fuzz::CText(input.Rest());
+    // The reference memo and the memo number follow the template's NUL, so that an input of
+    // the channels and a template alone still reads as it did.
+    const std::size_t end = input.Rest().find('\0');
+    const std::string_view tail = end == std::string_view::npos ? std::string_view{} : input.Rest().substr(end + 1);
+    tintora::fuzz::Input after(reinterpret_cast<const std::uint8_t*>(tail.data()), tail.size());
+    tintora::CopyContext context;
+    context.reference.red = after.Take<std::uint32_t>();
+    context.reference.green = after.Take<std::uint32_t>();
+    context.reference.blue = after.Take<std::uint32_t>();
+    context.memoNumber = after.Take<std::uint8_t>() % 7;  // 0: a copy of the current colour
 
-    const std::string text = tintora::ExpandCopyTemplate(copyTemplate.data(), channels);
+    const std::string text = tintora::ExpandCopyTemplate(copyTemplate.data(), channels, context);
     Require(text.size() <= tintora::kCopyTextLimit, "no text beyond the limit");
     const std::string_view rest(copyTemplate.data());
     std::size_t at = 0;
     for (std::size_t i = 0, used = 0; i < rest.size(); i += used) {
-        const std::string part = Part(rest.substr(i), channels, used);
+        const std::string part = Part(rest.substr(i), channels, context, used);
         if (at + part.size() > tintora::kCopyTextLimit) continue;
         Require(std::string_view(text).substr(at, part.size()) == part,
                 "each template part gives its own text, in order");
