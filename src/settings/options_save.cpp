@@ -46,8 +46,10 @@ struct SavedKeys {
         else FormatUnsigned(static_cast<std::uint32_t>(value), text);
         Text(key, text, value != old);
     }
-    void NumberIfChanged(const char* key, int value, int old) {
-        if (value != old) Number(key, value, old, false);
+    bool NumberIfChanged(const char* key, int value, int old) {
+        if (value == old) return false;
+        Number(key, value, old, false);
+        return true;
     }
 };
 
@@ -80,7 +82,9 @@ bool SaveOptions(HWND dialog) {
     value = UnsignedField(dialog, IDC_OPT_AVERAGE);
     saved.NumberIfChanged(settings::kAverageSetting.key, value, app.sampleAverage.exchange(value));
     value = Checked(dialog, IDC_OPT_CONTRAST);
-    saved.NumberIfChanged(settings::kContrastSetting.key, value, app.showContrast.exchange(static_cast<std::uint8_t>(value)));
+    if (saved.NumberIfChanged(settings::kContrastSetting.key, value, app.showContrast.exchange(static_cast<std::uint8_t>(value)))) {
+        InvalidateRect(app.previewControl, nullptr, FALSE);  // the swatch shows or drops the contrast at once
+    }
     // One replace for all of them, so that a held file keeps the dialog waiting once at most.
     WriteSettingTexts(saved.keys, saved.texts, saved.count);
     return ReplaceCopyHotkey(dialog, code, MB_OKCANCEL) != IDCANCEL;
