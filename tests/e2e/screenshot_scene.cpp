@@ -78,13 +78,17 @@ int WithWheel(int (*scene)(const char*), const char* output) {
     return status;
 }
 
+// The side of the averaged square the picture shows.
+constexpr int kAverageSide = 5;
+
 std::string Settings() {
     std::string text = "[options]\r\n";
     for (std::size_t i = 0; i < std::size(kMemos); ++i) {
         text += "memo" + std::to_string(i + 1) + "=" + std::to_string(kMemos[i]) + "\r\n";
     }
-    // The magnifier outlines the averaged square around its crosshair.
-    text += "average=5\r\nzoom=1\r\nx=" + std::to_string(kPicker.x) + "\r\ny=" + std::to_string(kPicker.y) + "\r\n";
+    // The magnifier outlines the averaged square around its crosshair; the preview shows the
+    // contrast with the first memo.
+    text += "average=" + std::to_string(kAverageSide) + "\r\ncontrast=1\r\nzoom=1\r\nx=" + std::to_string(kPicker.x) + "\r\ny=" + std::to_string(kPicker.y) + "\r\n";
     return text;
 }
 
@@ -97,7 +101,7 @@ bool Colourful(COLORREF c) {
 // What a person would see once the picker has settled: the readout of the pixel under the
 // cursor, the memos in their colours and the magnifier showing the hues around the cursor.
 bool Settled(const e2e::Program& picker) {
-    const std::string readout = "Pixel at " + std::to_string(kCursor.x) + ":" + std::to_string(kCursor.y);
+    const std::string readout = "Avg " + std::to_string(kAverageSide) + "x" + std::to_string(kAverageSide) + " at " + std::to_string(kCursor.x) + ":" + std::to_string(kCursor.y);
     if (picker.InfoText().rfind(readout, 0) != 0) return false;
     for (int id = IDC_MEMO_FIRST; id <= IDC_MEMO_LAST; ++id) {
         const RECT memo = e2e::WindowRect(picker.control(id));
