@@ -283,23 +283,16 @@ COLORREF ScreenPixel(int x, int y) {
 
 std::map<COLORREF, int> ScreenColors(RECT area) {
     const int width = area.right - area.left, height = area.bottom - area.top;
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = -height;
-    header.biPlanes = 1;
-    header.biBitCount = 32;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<std::uint32_t> bits(static_cast<std::size_t>(width) * height);
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
+    const HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
     const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     const HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     SelectObject(memory, old);
-    GetDIBits(memory, bitmap, 0, height, bits.data(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    GetDIBits(memory, bitmap, 0, height, bits.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(nullptr, screen);
     std::map<COLORREF, int> colors;
     // Each pixel as blue, green, red bytes: the other order of a COLORREF.
     for (std::uint32_t pixel : bits) ++colors[RGB(pixel >> 16 & 0xFF, pixel >> 8 & 0xFF, pixel & 0xFF)];
@@ -381,6 +374,18 @@ void SendKeys(std::initializer_list<WORD> keys) {
     std::vector<INPUT> inputs{KeyInput(*(keys.end() - 1), false), KeyInput(*(keys.end() - 1), true)};
     for (auto it = held.rbegin(); it != held.rend(); ++it) inputs.push_back(KeyInput(*it, true));
     SendInputs(inputs);
+}
+
+void PressWithKey(WORD vk, DWORD downFlag, DWORD upFlag) {
+    LetWindowUnderCursorCatchUp();
+    std::vector<INPUT> inputs{KeyInput(vk, false), MouseAt(cursorTarget, downFlag), MouseAt(cursorTarget, upFlag),
+                              KeyInput(vk, true)};
+    SendInputs(inputs);
+}
+
+bool ClipboardBecomes(const std::string& text) {
+    // Polled gently: each look opens the clipboard, which the program needs too.
+    return WaitFor([&] { return ClipboardText(CF_TEXT) == text; }, 5000, 50);
 }
 
 std::string ClipboardText(UINT format, bool* hasText) {

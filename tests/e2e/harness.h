@@ -98,6 +98,8 @@ void LeftClick(int x, int y);
 // Clicks the middle of a window once it is the one under that point, as a person would.
 void ClickControl(HWND control);
 void SendKeys(std::initializer_list<WORD> keys);  // pressed in order, released in reverse
+// A button press where the cursor rests, with the key vk held down over it.
+void PressWithKey(WORD vk, DWORD downFlag, DWORD upFlag);
 
 // The control that has the keyboard focus in the thread that owns window, or null.
 HWND FocusedWindow(HWND window);
@@ -111,6 +113,8 @@ bool TakesInput(HWND window);
 // Empty when there is none; hasText tells the two apart.
 std::string ClipboardText(UINT format, bool* hasText = nullptr);
 void PutClipboardText(const std::string& text);
+// Waits until the clipboard holds text as CF_TEXT.
+bool ClipboardBecomes(const std::string& text);
 
 // Runs a borderless top-level window of the test's own on the calling thread until it is
 // closed; userData goes to its GWLP_USERDATA, and ready is set once it exists.

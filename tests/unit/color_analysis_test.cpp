@@ -7,9 +7,9 @@
 namespace tintora {
 namespace {
 
-std::string Readout(int x, int y, std::uint32_t pixel, Hls hls, std::uint32_t side = 1) {
+std::string Readout(int x, int y, std::uint32_t pixel, Hls hls) {
     char text[256];
-    FormatReadout(text, sizeof text, x, y, SplitColor(pixel), hls, side);
+    FormatReadout(text, sizeof text, x, y, SplitColor(pixel), hls);
     return text;
 }
 
@@ -22,17 +22,6 @@ std::string Hint(std::uint32_t hotkey) {
 TEST(ColorAnalysis, WorkedExampleReadsAsGiven) {
     EXPECT_EQ(Readout(100, 200, 0x001080F0, {20, 120, 210}),
               "Pixel at 100:200\r\nHEX  0x1080F0\r\nHTML #F08010\r\nRGB  (240,128,16)\r\nHLS  (20,120,210)");
-}
-
-TEST(ColorAnalysis, FirstLineNamesThePixelOrTheAveragedSquare) {
-    const struct { std::uint32_t side; const char* line; } cases[] = {
-        {1, "Pixel at 640:512\r\n"}, {0, "Pixel at 640:512\r\n"}, {3, "Avg 3x3 at 640:512\r\n"},
-        {5, "Avg 5x5 at 640:512\r\n"}, {31, "Avg 31x31 at 640:512\r\n"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Readout(640, 512, 0x001080F0, {20, 120, 210}, c.side),
-                  c.line + std::string("HEX  0x1080F0\r\nHTML #F08010\r\nRGB  (240,128,16)\r\nHLS  (20,120,210)"));
-    }
 }
 
 TEST(ColorAnalysis, WorkedExampleRoundedToWebSafe) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-
 namespace tintora {
 namespace {
 
@@ -27,27 +25,6 @@ TEST(ZoomMath, SourceIsRateTimesSmallerAndCentredOnThePoint) {
         EXPECT_EQ(s.y, c.expected.y) << c.what;
         EXPECT_EQ(s.width, c.expected.width) << c.what;
         EXPECT_EQ(s.height, c.expected.height) << c.what;
-    }
-}
-
-TEST(ZoomMath, AveragedSquareIsOutlinedWhereTheViewShowsIt) {
-    const struct {
-        const char* what;
-        std::int32_t viewWidth, viewHeight, rate, side;
-        ViewBox expected;
-    } cases[] = {
-        {"rate dividing the view", 100, 100, 4, 5, {40, 40, 60, 60}},
-        {"the sampled pixel alone", 100, 100, 4, 1, {48, 48, 52, 52}},
-        {"rate not dividing the view: the copy stretches a little more", 100, 100, 3, 3, {45, 45, 54, 54}},
-        {"wider than tall", 130, 100, 2, 3, {62, 48, 68, 54}},
-        {"larger than the view", 100, 100, 16, 31, {-200, -200, 316, 316}},
-        {"no rate", 100, 100, 0, 3, {0, 0, 0, 0}},
-    };
-    for (const auto& c : cases) {
-        const ViewBox b = ZoomSquareInView(c.viewWidth, c.viewHeight, c.rate, c.side);
-        EXPECT_EQ((std::array{b.left, b.top, b.right, b.bottom}),
-                  (std::array{c.expected.left, c.expected.top, c.expected.right, c.expected.bottom}))
-            << c.what;
     }
 }
 
