@@ -138,15 +138,21 @@ int RunKeyWriter(const char* ini, const char* prefix) {
     return failed;
 }
 
+// The second copy names the file by its folder's short name: the same file, and the same lock.
 TEST(SettingsStoreE2e, TwoProcessesWritingKeepEveryKeysLastValue) {
     TempFolder folder;
     const std::string ini = folder.File("tintora.ini");
+    WriteBytes(ini, "");
+    char shortName[MAX_PATH];
+    ASSERT_GT(GetShortPathNameA(ini.c_str(), shortName, MAX_PATH), 0u);
+    ASSERT_STRNE(shortName, ini.c_str());
     char exe[MAX_PATH];
     ASSERT_GT(GetModuleFileNameA(nullptr, exe, MAX_PATH), 0u);
     PROCESS_INFORMATION children[2]{};
     const char* prefixes[] = {"a", "b"};
+    const std::string spellings[] = {ini, shortName};
     for (int i = 0; i < 2; ++i) {
-        std::string command = "\"" + std::string(exe) + "\" " + kKeysFlag + " \"" + ini + "\" " + prefixes[i];
+        std::string command = "\"" + std::string(exe) + "\" " + kKeysFlag + " \"" + spellings[i] + "\" " + prefixes[i];
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
