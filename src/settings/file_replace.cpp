@@ -16,8 +16,6 @@ constexpr LONGLONG kMaxFileBytes = 8 << 20;
 // What a link's target comes back as; a share's path keeps its own form.
 constexpr wchar_t kLocalPrefix[] = L"\\\\?\\";
 constexpr wchar_t kSharePrefix[] = L"\\\\?\\UNC\\";
-// Room for a link's target and its temporary name.
-constexpr DWORD kTargetSize = 1024;
 // What the new text takes over from the file it replaces.
 constexpr DWORD kKeptAttributes =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
@@ -40,17 +38,17 @@ bool StartsWith(const wchar_t* text, const wchar_t* prefix) {
     return *prefix == L'\0';
 }
 
-// The file that path names in the end: a symbolic link's target, else path itself.
-void FinalPath(const wchar_t* path, wchar_t* target) {
-    lstrcpynW(target, path, kTargetSize);
-    const HANDLE file = CreateFileW(path, 0, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+// The final path of what path names, into out; false when it cannot be opened.
+bool FinalPathOfExisting(const wchar_t* path, DWORD flags, wchar_t* out) {
+    const HANDLE file = CreateFileW(path, 0, kShareAll, nullptr, OPEN_EXISTING, flags, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
     wchar_t final[kTargetSize];
     const DWORD length = GetFinalPathNameByHandleW(file, final, kTargetSize, FILE_NAME_NORMALIZED);
     CloseHandle(file);
-    if (length == 0 || length >= kTargetSize - std::size(kTempSuffix)) return;
+    if (length == 0 || length >= kTargetSize - std::size(kTempSuffix)) return false;
     const bool local = StartsWith(final, kLocalPrefix) && !StartsWith(final, kSharePrefix);
-    lstrcpyW(target, local ? final + std::size(kLocalPrefix) - 1 : final);
+    lstrcpyW(out, local ? final + std::size(kLocalPrefix) - 1 : final);
+    return true;
 }
 
 // The folder of a seeded file is made at its first write; its parent is the user's own.
@@ -106,6 +104,26 @@ Replaced WhyNotReplaced(const wchar_t* target) {
 }
 
 }  // namespace
+
+void FinalPath(const wchar_t* path, wchar_t* target) {
+    lstrcpynW(target, path, kTargetSize);
+    if (FinalPathOfExisting(path, 0, target)) return;
+    // No file yet: its folder's final path and its name.
+    const wchar_t* name = nullptr;
+    for (const wchar_t* c = path; *c; ++c) {
+        if (*c == L'\\') name = c;
+    }
+    wchar_t folder[kTargetSize];
+    lstrcpynW(folder, path, kTargetSize);
+    if (!name || name == path) return;
+    folder[name - path] = L'\0';
+    if (FinalPathOfExisting(folder, FILE_FLAG_BACKUP_SEMANTICS, target) &&
+        lstrlenW(target) + lstrlenW(name) < static_cast<int>(kTargetSize - std::size(kTempSuffix))) {
+        lstrcatW(target, name);
+    } else {
+        lstrcpynW(target, path, kTargetSize);
+    }
+}
 
 HeapText::~HeapText() {
     if (data_) HeapFree(GetProcessHeap(), 0, data_);

@@ -39,6 +39,13 @@ Load LoadFile(const wchar_t* path, Deadline deadline, HeapText* text);
 // the file has the read-only attribute, which people set to keep their settings as they are.
 enum class Replaced { Done, Held, Refused, ReadOnly };
 
+// Room for a final path and its temporary name.
+constexpr DWORD kTargetSize = 1024;
+// The file that path names in the end, into target (kTargetSize characters): a symbolic link's
+// target, the long names of short ones, the one drive of two spellings; for a file not yet
+// there, its folder's final path and its name; path itself where neither can be opened.
+void FinalPath(const wchar_t* path, wchar_t* target);
+
 // Replaces the file at path with bytes, or creates it, and its folder when makeFolder, trying a
 // held file until the deadline. Keeps the file's attributes and permissions; where path is a link,
 // the file it links to takes the new text and the link stays.

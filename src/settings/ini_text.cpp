@@ -14,12 +14,27 @@ constexpr std::string_view kQuote = "\"";
 // Editors that save as UTF-8 may put this mark before the first line; it is no part of a name.
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// Ctrl-Z ends many files saved by old DOS editors; vertical tab and form feed count as blanks too.
+constexpr char kDosEnd = '\x1A';
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == kDosEnd; }
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
     return s;
+}
+
+// The number prefixes the integer read takes after its sign, lower-case only, and their bases.
+constexpr struct { char letter; std::uint32_t base; } kBasePrefixes[] = {{'b', 2}, {'o', 8}, {'x', 16}};
+constexpr std::uint32_t kNoDigit = 36;
+// The integer read looks at no more of a value than the system's, which takes 29 characters.
+constexpr std::size_t kIntTextSize = 30;
+
+std::uint32_t DigitOf(char c) {
+    if (c >= '0' && c <= '9') return static_cast<std::uint32_t>(c - '0');
+    if (c >= 'a' && c <= 'z') return static_cast<std::uint32_t>(c - 'a' + 10);
+    if (c >= 'A' && c <= 'Z') return static_cast<std::uint32_t>(c - 'A' + 10);
+    return kNoDigit;
 }
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -32,15 +47,14 @@ bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool HasLineBreak(std::string_view s) {
-    return s.find('\r') != std::string_view::npos || s.find('\n') != std::string_view::npos;
-}
+bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
 std::string_view Slice(std::string_view text, std::size_t from, std::size_t to) {
     return std::string_view(text.data() + from, to - from);
 }
 
-// Offsets into the text: the line's bytes are [begin, end), its line end [end, next).
+// Offsets into the text: the line's bytes are [begin, end), its line end [end, next): a CR, an
+// LF or the two together.
 struct Line {
     std::size_t begin, end, next;
 };
@@ -52,11 +66,14 @@ public:
 
     bool Next(Line* line) {
         if (pos_ >= text_.size()) return false;
-        const std::size_t lf = text_.find('\n', pos_);
+        const std::size_t found = text_.find_first_of("\r\n", pos_);
         line->begin = pos_;
-        line->next = lf == std::string_view::npos ? text_.size() : lf + 1;
-        line->end = lf == std::string_view::npos ? text_.size() : lf;
-        if (line->end > line->begin && text_[line->end - 1] == '\r') --line->end;
+        line->end = found == std::string_view::npos ? text_.size() : found;
+        line->next = line->end;
+        if (line->next < text_.size() && text_[line->next++] == '\r' && line->next < text_.size() &&
+            text_[line->next] == '\n') {
+            ++line->next;
+        }
         pos_ = line->next;
         return true;
     }
@@ -71,29 +88,32 @@ enum class Kind { Other, Section, Key };
 struct Entry {
     Kind kind;
     std::string_view name;
-    // Key lines: where the value starts (after '=' and its blanks) and the line's end.
+    // Key lines: whether the line has an '=', where the value starts (after it and its blanks,
+    // or where the '=' would go) and the line's end.
+    bool hasValue;
     std::size_t valueBegin, valueEnd;
 };
 
 Entry Classify(std::string_view text, const Line& line) {
-    const std::string_view bytes(text.data() + line.begin, line.end - line.begin);
-    const std::string_view content = Trim(bytes);
-    Entry entry{Kind::Other, {}, 0, 0};
+    const std::string_view content = Trim(Slice(text, line.begin, line.end));
+    Entry entry{Kind::Other, {}, false, 0, 0};
     if (content.empty() || content.front() == ';') return entry;
-    if (content.front() == '[') {
-        const std::string_view inside(content.data() + 1, content.size() - 1);
+    // A header's name runs to its last ']'; a '[' line without one is a key like any other.
+    const std::size_t close = content.rfind(']');
+    if (content.front() == '[' && close != std::string_view::npos && close > 0) {
         entry.kind = Kind::Section;
-        const std::size_t close = inside.find(']');
-        entry.name = Trim(close == std::string_view::npos ? inside : Slice(inside, 0, close));
+        entry.name = Trim(Slice(content, 1, close));
         return entry;
     }
-    const std::size_t equals = bytes.find('=');
-    if (equals == std::string_view::npos) return entry;
+    // A name without '=' is a key too, one without a value: it hides a later line of its name.
+    const std::size_t contentBegin = static_cast<std::size_t>(content.data() - text.data());
+    const std::size_t equals = content.find('=');
     entry.kind = Kind::Key;
-    entry.name = Trim(std::string_view(bytes.data(), equals));
-    entry.valueBegin = line.begin + equals + 1;
-    while (entry.valueBegin < line.end && IsBlank(text[entry.valueBegin])) ++entry.valueBegin;
+    entry.hasValue = equals != std::string_view::npos;
+    entry.name = Trim(content.substr(0, equals));
     entry.valueEnd = line.end;
+    entry.valueBegin = contentBegin + (entry.hasValue ? equals + 1 : content.size());
+    while (entry.hasValue && entry.valueBegin < entry.valueEnd && IsBlank(text[entry.valueBegin])) ++entry.valueBegin;
     return entry;
 }
 
@@ -110,11 +130,8 @@ std::string_view ValueOf(std::string_view text, const Entry& key) {
     return Unquote(Trim(Slice(text, key.valueBegin, key.valueEnd)));
 }
 
-// What a line lacks to be ended: nothing, the LF after a lone CR, or a whole line break.
-std::string_view MissingBreak(std::string_view text, const Line& line) {
-    if (line.next > line.end && text[line.next - 1] == '\n') return {};
-    return line.next > line.end ? Slice(kNewLineBreak, 1, kNewLineBreak.size()) : kNewLineBreak;
-}
+// What a line lacks to be ended: nothing, or a whole line break.
+std::string_view MissingBreak(const Line& line) { return line.next > line.end ? std::string_view{} : kNewLineBreak; }
 
 struct Location {
     bool sectionFound = false, keyFound = false, anyLine = false;
@@ -190,7 +207,7 @@ private:
 bool FindValue(std::string_view text, std::string_view section, std::string_view key,
                std::string_view* value) {
     const Location at = Locate(text, section, key);
-    if (!at.keyFound) return false;
+    if (!at.keyFound || !at.key.hasValue) return false;
     *value = ValueOf(text, at.key);
     return true;
 }
@@ -208,16 +225,27 @@ void ReadText(std::string_view text, std::string_view section, std::string_view 
 std::uint32_t ReadInt(std::string_view text, std::string_view section, std::string_view key,
                       std::uint32_t defaultValue) {
     std::string_view value;
-    return FindValue(text, section, key, &value) ? ParseInt(value) : defaultValue;
+    if (!FindValue(text, section, key, &value) || value.empty()) return defaultValue;
+    return ParseInt(value.substr(0, kIntTextSize - 1));
 }
 
 std::uint32_t ParseInt(std::string_view value) {
     std::size_t i = 0;
-    const bool negative = !value.empty() && value[0] == '-';
-    if (!value.empty() && (value[0] == '-' || value[0] == '+')) ++i;
+    while (i < value.size() && static_cast<unsigned char>(value[i]) <= ' ') ++i;
+    const bool negative = i < value.size() && value[i] == '-';
+    if (i < value.size() && (value[i] == '-' || value[i] == '+')) ++i;
+    std::uint32_t base = 10;
+    if (value.size() - i >= 2 && value[i] == '0') {
+        for (const auto& [letter, prefixed] : kBasePrefixes) {
+            if (value[i + 1] == letter) base = prefixed;
+        }
+        if (base != 10) i += 2;
+    }
     std::uint32_t number = 0;
-    for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i) {
-        number = number * 10u + static_cast<std::uint32_t>(value[i] - '0');
+    for (; i < value.size(); ++i) {
+        const std::uint32_t digit = DigitOf(value[i]);
+        if (digit >= base) break;
+        number = number * base + digit;
     }
     return negative ? 0u - number : number;
 }
@@ -233,20 +261,22 @@ std::size_t Write(std::string_view text, std::string_view section, std::string_v
     const Location at = Locate(text, section, key);
     const std::string_view quote = QuoteFor(value);
     Output o(out);
-    if (at.keyFound && ValueOf(text, at.key) == value) {
+    if (at.keyFound && at.key.hasValue && ValueOf(text, at.key) == value) {
         // Already there: the file stays byte for byte as it is, hand-made layout included.
         o << text;
     } else if (at.keyFound) {
         // Everything from the old value's first byte to the line's end goes, trailing blanks too.
-        o << Slice(text, 0, at.key.valueBegin) << quote << value << quote
-          << Slice(text, at.key.valueEnd, text.size());
+        // A name without '=' gets one, and keeps what follows it.
+        const std::size_t rest = at.key.hasValue ? at.key.valueEnd : at.key.valueBegin;
+        o << Slice(text, 0, at.key.valueBegin) << (at.key.hasValue ? "" : "=") << quote << value << quote
+          << Slice(text, rest, text.size());
     } else if (at.sectionFound) {
         const std::size_t split = at.insertAfter.next;
-        o << Slice(text, 0, split) << MissingBreak(text, at.insertAfter) << key << "=" << quote
+        o << Slice(text, 0, split) << MissingBreak(at.insertAfter) << key << "=" << quote
           << value << quote << kNewLineBreak << Slice(text, split, text.size());
     } else {
         o << text;
-        if (at.anyLine) o << MissingBreak(text, at.last);
+        if (at.anyLine) o << MissingBreak(at.last);
         o << "[" << section << "]" << kNewLineBreak << key << "=" << quote << value << quote
           << kNewLineBreak;
     }

@@ -1,10 +1,12 @@
 // The settings file's text: finds a key's value and rewrites one key=value line, keeping every
 // other byte of the file as it was. Pure: the store reads the bytes and writes what comes back.
 //
-// Lines end with LF (a CR before it is part of the line end). A line whose first non-blank is
-// '[' starts a section; ';' starts a comment; a line with '=' is a key line; anything else,
-// junk included, is kept but never matches. Names match without regard to ASCII letter case,
-// and only the first section of a name counts, as does the first line of a key inside it.
+// The text is read as the system's profile functions read it. A line ends at a CR, an LF or
+// the two together; blanks are spaces, tabs, VT, FF and Ctrl-Z. A line whose first non-blank is
+// '[' and that holds a ']' starts a section named up to its last ']'; ';' starts a comment; any
+// other line is a key line, named up to its '=', and one without '=' is a key without a value
+// (read as missing). Names match without regard to ASCII letter case, and only the first
+// section of a name counts, as does the first line of a key inside it.
 #pragma once
 
 #include <cstddef>
@@ -14,7 +16,7 @@
 namespace tintora::ini {
 
 // The value without the blanks around it and without one pair of enclosing quotes.
-// False when the section or the key is missing.
+// False when the section or the key is missing, or the key has no '='.
 bool FindValue(std::string_view text, std::string_view section, std::string_view key,
                std::string_view* value);
 
@@ -22,12 +24,15 @@ bool FindValue(std::string_view text, std::string_view section, std::string_view
 void ReadText(std::string_view text, std::string_view section, std::string_view key,
               const char* defaultText, char* buffer, std::size_t size);
 
-// The default when the key is missing, otherwise ParseInt of its value.
+// The default when the key is missing or its value empty, otherwise ParseInt of the value's first
+// 29 characters.
 std::uint32_t ReadInt(std::string_view text, std::string_view section, std::string_view key,
                       std::uint32_t defaultValue);
 
-// An optional sign and the decimal digits that follow, in 32-bit arithmetic that wraps; a
-// negative number gives its two's complement; no digits give 0.
+// After any control characters and blanks, an optional sign, then digits: decimal, or after a
+// "0x", "0o" or "0b" (lower-case) in that base, in 32-bit arithmetic that wraps, up to the
+// first character that is no digit of the base; a negative number gives its two's complement;
+// no digits give 0.
 std::uint32_t ParseInt(std::string_view value);
 
 // The most bytes Write can produce from a text of textSize bytes.

@@ -34,8 +34,8 @@ private:
 
 // Room for the shared lock's name.
 constexpr int kLockNameSize = 64;
-// The name of the lock that all copies share for path. Paths differing only in the case of their
-// ASCII letters name the same file, and the same lock.
+// The name of the lock that all copies share for path, the file's final path. Paths differing
+// only in the case of their ASCII letters name the same file, and the same lock.
 void FileLockName(const wchar_t* path, wchar_t* name);
 
 class FileLock {

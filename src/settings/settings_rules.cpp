@@ -1,7 +1,5 @@
 #include "settings/settings_rules.h"
 
-#include "settings/ini_text.h"
-
 namespace tintora::settings {
 
 std::uint32_t ApplyRule(const IntSetting& setting, std::uint32_t read) {
@@ -19,9 +17,11 @@ std::uint32_t ApplyRule(const IntSetting& setting, std::uint32_t read) {
 }
 
 std::int32_t ParseSignedDecimal(const char* text) {
-    // The integer read's own parse, less the '+' it takes.
-    if (*text == '+') return 0;
-    return static_cast<std::int32_t>(ini::ParseInt(text));
+    const bool negative = *text == '-';
+    if (negative) ++text;
+    std::uint32_t value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text) value = value * 10u + static_cast<std::uint32_t>(*text - '0');
+    return static_cast<std::int32_t>(negative ? 0u - value : value);
 }
 
 }  // namespace tintora::settings

@@ -72,7 +72,10 @@ Replaced WriteTexts(const Location& file, const char* const* keys, const char* c
                     Deadline deadline) {
     if (NoPath(file.path)) return Replaced::Refused;
     TimedLock lock(&storeLock, deadline);
-    FileLock fileLock(file.path, deadline);
+    // All copies take one lock for one file, however each names it.
+    wchar_t target[kTargetSize];
+    FinalPath(file.path, target);
+    FileLock fileLock(target, deadline);
     if (!lock.held() || !fileLock.held()) return Replaced::Held;
     HeapText bytes;
     Load load = file.seedFirst && HasSeed(file) ? Load::Missing : LoadFile(file.path, deadline, &bytes);

@@ -14,9 +14,11 @@
 #include <regex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "settings/settings_rules.h"
 #include "settings/settings_store.h"
+#include "text_change.h"
 
 namespace {
 
@@ -136,15 +138,21 @@ int RunKeyWriter(const char* ini, const char* prefix) {
     return failed;
 }
 
+// The second copy names the file by its folder's short name: the same file, and the same lock.
 TEST(SettingsStoreE2e, TwoProcessesWritingKeepEveryKeysLastValue) {
     TempFolder folder;
     const std::string ini = folder.File("tintora.ini");
+    WriteBytes(ini, "");
+    char shortName[MAX_PATH];
+    ASSERT_GT(GetShortPathNameA(ini.c_str(), shortName, MAX_PATH), 0u);
+    ASSERT_STRNE(shortName, ini.c_str());
     char exe[MAX_PATH];
     ASSERT_GT(GetModuleFileNameA(nullptr, exe, MAX_PATH), 0u);
     PROCESS_INFORMATION children[2]{};
     const char* prefixes[] = {"a", "b"};
+    const std::string spellings[] = {ini, shortName};
     for (int i = 0; i < 2; ++i) {
-        std::string command = "\"" + std::string(exe) + "\" " + kKeysFlag + " \"" + ini + "\" " + prefixes[i];
+        std::string command = "\"" + std::string(exe) + "\" " + kKeysFlag + " \"" + spellings[i] + "\" " + prefixes[i];
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
@@ -285,6 +293,89 @@ TEST(SettingsStoreE2e, FileHeldOpenByAnotherHandleStaysWhole) {
             EXPECT_EQ(ReadBytes(ini), released ? kAfter : kSeed) << c.what;
             EXPECT_FALSE(Exists(ini + ".tmp")) << c.what;
         }
+    }
+}
+
+// Files as people write and edit them, each read by the program's reader and by the system's
+// profile functions, key by key, before and after the program writes the row's key.
+TEST(SettingsStoreE2e, ReadsEveryFileShapeAsTheSystemsProfileFunctions) {
+    using tintora::settings::kSection;
+    const std::string longValue(300, 'v');
+    const std::string longNumber = std::string(31, '0') + "5";
+    const struct { const char* what; std::string text; const char* key; } rows[] = {
+        {"plain", "[options]\r\nformat=RGB\r\nmemo1=255\r\n", "memo1"},
+        {"empty values", "[options]\r\nmemo3=\r\ncopy=\r\nformat=\r\n", "memo3"},
+        {"prefixed numbers", "[options]\r\nmemo1=0x00FF00\r\nmemo2=-0x10\r\nmemo3=0o17\r\nmemo4=0b101\r\n"
+                             "memo5=0X10\r\nmemo6=0xfg\r\nshiftx=+0x10\r\nshifty=0x\r\nzoom=0B1\r\n", "memo1"},
+        {"lone CR in a CRLF file", "[options]\r\nzoomrate=8\rweb=1\r\n", "zoomrate"},
+        {"lone CR in an LF file", "[options]\nzoomrate=8\rweb=1\n", "zoomrate"},
+        {"CR CR LF", "[options]\r\nformat=RGB\r\r\nweb=1\r\n", "format"},
+        {"lines ended LF CR", "[options]\n\rzoomrate=8\n\rweb=1\n\rformat=x\n\r", "web"},
+        {"VT, FF and Ctrl-Z", "[options]\r\n\vformat\f=\x1a#RGB\x1a\v\r\n\x0cweb=1\x1a\r\nzoom=1\x1a", "format"},
+        {"header with two brackets", "[options]]\r\nzoomrate=8\r\n", "zoomrate"},
+        {"header without its bracket", "[options]\r\n[extra\r\nzoomrate=8\r\nweb=1\r\n", "web"},
+        {"header with text after it", "[options] ; mine\r\nweb=1\r\n[other]x\r\nzoom=1\r\n", "zoom"},
+        {"blanks inside the brackets", "[ options ]\r\nweb=1\r\n", "web"},
+        {"quoted numbers", "[options]\r\nzoomrate=\" 8\"\r\nzoomupdate='20'\r\nmemo1=\"\"\r\nmemo2=\"\r\n", "zoomrate"},
+        {"quotes and blanks", "[options]\r\n \tformat \t= \t\" q \" \t\r\nx= -1200 \r\ny='+15'\r\n", "format"},
+        {"letter case", "[OPTIONS]\r\nFormat=x\r\nMEMO1=7\r\n", "memo1"},
+        {"comments", "; note\r\n[options]\r\n;format=x\r\nweb=1\r\n", "format"},
+        {"two keys, two sections", "[options]\r\nmemo1=1\r\nMEMO1=2\r\n[other]\r\nweb=1\r\n[options]\r\nmemo2=2\r\n",
+         "memo2"},
+        {"keys outside a section", "memo1=5\r\n[options]\r\nmemo2=6\r\n", "memo1"},
+        {"name without a value", "[options]\r\nformat\r\nformat=x\r\nweb\r\n", "format"},
+        {"long value", "[options]\r\nformat=" + longValue + "\r\n", "format"},
+        {"long number", "[options]\r\nmemo1=" + longNumber + "\r\n", "memo1"},
+        {"numbers past 32 bits", "[options]\r\nmemo1=4294967297\r\nmemo2=-1\r\nshiftx=12px\r\n", "memo2"},
+        {"CR-only", "[options]\rformat=cr\rweb=1\r", "web"},
+        {"LF-only", "[options]\nformat=lf\nweb=1\n", "zoom"},
+        {"no line end at the end", "[options]\r\nformat=end", "memo1"},
+        {"no-break space", "[options]\r\nformat=\xA0RGB\xA0\r\n", "format"},
+        {"UTF-8 mark", "\xEF\xBB\xBF[options]\r\nformat=\xC3\xA9\r\n", "format"},
+        {"UTF-16", std::string("\xFF\xFE[\0o\0p\0t\0i\0o\0n\0s\0]\0\r\0\n\0w\0e\0b\0=\0" "1\0\r\0\n\0", 38), "web"},
+        {"empty file", "", "memo1"},
+    };
+    const char* keys[] = {"copy", "memo1", "memo2", "memo3", "memo4", "memo5", "memo6", "format",
+                          "transparent", "zoomupdate", "zoomrate", "web", "useshift", "shiftx",
+                          "shifty", "x", "y", "zoom"};
+    constexpr UINT kIntDefault = 12345;
+    constexpr char kWritten[] = "12";
+    TempFolder folder;
+    int fileNumber = 0;
+    // What a reader gives for every key: the text read and the integer read, one entry a key.
+    auto readAll = [&](const std::string& path, bool system) {
+        std::vector<std::string> all;
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());  // Wine keeps files it read
+        for (const char* key : keys) {
+            char text[256];
+            UINT number;
+            if (system) {
+                GetPrivateProfileStringA(kSection, key, "<absent>", text, sizeof text, path.c_str());
+                number = GetPrivateProfileIntA(kSection, key, kIntDefault, path.c_str());
+            } else {
+                ReadText(path.c_str(), key, "<absent>", text, sizeof text);
+                number = ReadInt(path.c_str(), key, kIntDefault);
+            }
+            all.push_back(std::string(key) + "=[" + text + "] " + std::to_string(number));
+        }
+        return all;
+    };
+    for (const auto& row : rows) {
+        const std::string path = folder.File(("shape" + std::to_string(++fileNumber) + ".ini").c_str());
+        WriteBytes(path, row.text);
+        const std::vector<std::string> before = readAll(path, true);
+        EXPECT_EQ(readAll(path, false), before) << row.what;
+        ASSERT_TRUE(WriteText(path.c_str(), row.key, kWritten)) << row.what;
+        const std::vector<std::string> after = readAll(path, true);
+        EXPECT_EQ(readAll(path, false), after) << row.what;
+        // The written key reads as written; every other key as before; no other line changed.
+        for (std::size_t i = 0; i < std::size(keys); ++i) {
+            const bool own = std::strcmp(keys[i], row.key) == 0;
+            const std::string expected = std::string(row.key) + "=[" + kWritten + "] " + kWritten;
+            EXPECT_EQ(after[i], own ? expected : before[i]) << row.what;
+        }
+        const auto change = tintora::ChangeBetween(row.text, ReadBytes(path));
+        EXPECT_EQ(change.removed.find_first_of("\r\n"), std::string::npos) << row.what;
     }
 }
 

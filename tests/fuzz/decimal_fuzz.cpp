@@ -1,5 +1,6 @@
-// Decimal parsing of what the settings file holds: any text reads as its leading number modulo
-// 2^32, and every number the program writes ("%u", "%d") reads back whatever follows it.
+// Number parsing of what the settings file holds: an integer read gives the leading number
+// modulo 2^32, in the base its prefix names; a position read the leading decimal number; and
+// every number the program writes ("%u", "%d") reads back whatever follows it.
 #include <algorithm>
 #include <string>
 #include <string_view>
@@ -12,20 +13,31 @@ namespace {
 
 using tintora::fuzz::Require;
 
-constexpr std::string_view kDigits = "0123456789";
-// 10^32 is a multiple of 2^32, so a number's last 32 digits decide it modulo 2^32.
-constexpr std::size_t kDigitsThatCount = 32;
+constexpr std::string_view kDigitsAndLetters =
+    "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
-// The leading number of text, sign included, worked out apart from the parser.
-std::uint32_t LeadingNumber(std::string_view text, bool plusTaken) {
+unsigned DigitValue(char c) {
+    const std::size_t at = kDigitsAndLetters.find(c);
+    return at == std::string_view::npos ? 99 : static_cast<unsigned>(at < 36 ? at : at - 26);
+}
+
+// The leading number of text, worked out apart from the parsers. The integer read skips
+// control characters and blanks, takes '+' as well as '-', and a "0x", "0o" or "0b" prefix.
+std::uint32_t LeadingNumber(std::string_view text, bool integerRead) {
+    while (integerRead && !text.empty() && static_cast<unsigned char>(text[0]) <= ' ') text.remove_prefix(1);
     const bool negative = text.starts_with('-');
-    if (negative || (plusTaken && text.starts_with('+'))) text.remove_prefix(1);
-    std::string_view digits = text.substr(0, text.find_first_not_of(kDigits));
-    if (digits.size() > kDigitsThatCount) digits.remove_prefix(digits.size() - kDigitsThatCount);
-    unsigned __int128 number = 0;
-    for (char d : digits) number = number * 10 + static_cast<unsigned>(d - '0');
-    const auto low = static_cast<std::uint32_t>(number);
-    return negative ? 0u - low : low;
+    if (negative || (integerRead && text.starts_with('+'))) text.remove_prefix(1);
+    unsigned base = 10;
+    if (integerRead && text.size() >= 2 && text[0] == '0') {
+        base = text[1] == 'x' ? 16 : text[1] == 'o' ? 8 : text[1] == 'b' ? 2 : 10;
+        if (base != 10) text.remove_prefix(2);
+    }
+    std::uint64_t low = 0;  // exact modulo 2^32 however many digits
+    for (char d : text) {
+        if (DigitValue(d) >= base) break;
+        low = (low * base + DigitValue(d)) & 0xFFFFFFFFu;
+    }
+    return negative ? 0u - static_cast<std::uint32_t>(low) : static_cast<std::uint32_t>(low);
 }
 
 }  // namespace
@@ -37,14 +49,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(block.data());
 
     Require(tintora::ini::ParseInt(text) == LeadingNumber(text, true),
-            "an integer read gives the leading number, '+' taken");
+            "an integer read gives the leading number, blanks, '+' and base prefixes taken");
     Require(static_cast<std::uint32_t>(tintora::settings::ParseSignedDecimal(block.data())) ==
                 LeadingNumber(text, false),
             "a position read gives the leading number, no '+' taken");
 
-    // What follows a written number never starts with a digit of its own.
+    // What follows a written number never starts with a digit or a letter of its own.
     const std::string_view after =
-        text.substr(std::min(text.find_first_not_of(kDigits), text.size()));
+        text.substr(std::min(text.find_first_not_of(kDigitsAndLetters), text.size()));
     const std::string unsignedText = std::to_string(number) + std::string(after);
     Require(tintora::ini::ParseInt(unsignedText) == number, "a number written with %u reads back");
     const auto signedNumber = static_cast<std::int32_t>(number);

@@ -42,11 +42,12 @@ Case Split(std::string_view data) {
     return c;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// Space, tab, LF, VT, FF, CR and Ctrl-Z.
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A'; }
 
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (IsBlank(s.front()) || s.front() == '\r')) s.remove_prefix(1);
-    while (!s.empty() && (IsBlank(s.back()) || s.back() == '\r')) s.remove_suffix(1);
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
     return s;
 }
 
@@ -70,7 +71,7 @@ void Add(std::vector<std::string_view>& names, std::string_view name) {
 Names NamesIn(std::string_view file, const Case& c) {
     Names names{{c.section}, {c.key}};
     while (!file.empty()) {
-        const std::size_t lf = file.find('\n');
+        const std::size_t lf = file.find_first_of("\r\n");
         const std::string_view line = Trim(file.substr(0, lf));
         file = lf == kNpos ? std::string_view{} : file.substr(lf + 1);
         if (line.starts_with('[')) {
@@ -148,7 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const tintora::TextChange change = tintora::ChangeBetween(c.file, after);
     if (before.found) {
-        Require(change.removed.find('\n') == kNpos && change.added.find('\n') == kNpos,
+        Require(change.removed.find_first_of("\r\n") == kNpos && change.added.find_first_of("\r\n") == kNpos,
                 "a rewritten key changes its own line only");
     } else {
         Require(change.removed.empty(), "a new key or section only adds lines");

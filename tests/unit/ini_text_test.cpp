@@ -78,11 +78,16 @@ TEST(IniText, IntegerReadTakesTheLeadingNumber) {
         {"-1", 0xFFFFFFFF},    {"-2147483648", 0x80000000},
         {"4294967295", 0xFFFFFFFF}, {"4294967296", 0},  {"4294967297", 1},
         {"px", 0},             {"", 0},              {"--5", 0},
-        {"- 5", 0},            {"+-5", 0},           {"0x1F", 0},
+        {"- 5", 0},            {"+-5", 0},           {" \t8", 8},
+        // Prefixes after the sign, lower-case only, and digits of their base.
+        {"0x1F", 31},          {"-0x10", 0xFFFFFFF0}, {"0o17", 15},  {"0b102", 2},
+        {"0X1F", 0},           {"0x", 0},             {"0xfg", 15},
     };
     for (const auto& c : cases) EXPECT_EQ(ParseInt(c.value), c.number) << c.value;
     EXPECT_EQ(ReadInt("[options]\r\nn = \"42\" \r\n", kOptions, "n", 7), 42u);
-    EXPECT_EQ(ReadInt("[options]\r\nn=\r\n", kOptions, "n", 7), 0u);
+    EXPECT_EQ(ReadInt("[options]\r\nn=\r\n", kOptions, "n", 7), 7u);
+    EXPECT_EQ(ReadInt("[options]\r\nn=\"\"\r\n", kOptions, "n", 7), 7u);
+    EXPECT_EQ(ReadInt("[options]\r\nn=" + std::string(29, '0') + "5\r\n", kOptions, "n", 7), 0u);
     EXPECT_EQ(ReadInt("[options]\r\n", kOptions, "n", 7), 7u);
 }
 
@@ -101,7 +106,8 @@ TEST(IniText, WriteChangesOnlyTheKeysLine) {
         {"[options]\r\n; note\r\n", "memo1", "[options]\r\nmemo1=5\r\n; note\r\n"},
         {"[options]\na=1\n", "memo1", "[options]\na=1\nmemo1=5\r\n"},
         {"[options]\r\na=1", "memo1", "[options]\r\na=1\r\nmemo1=5\r\n"},
-        {"[options]\r\na=1\r", "memo1", "[options]\r\na=1\r\nmemo1=5\r\n"},
+        {"[options]\r\na=1\r", "memo1", "[options]\r\na=1\rmemo1=5\r\n"},
+        {"[options]\r\nmemo1\t\r\nmemo1=1\r\n", "memo1", "[options]\r\nmemo1=5\t\r\nmemo1=1\r\n"},
         {"memo1=1\r\n[options]\r\n", "memo1", "memo1=1\r\n[options]\r\nmemo1=5\r\n"},
         {"[options]\r\n[x]\r\n[options]\r\nmemo1=1\r\n", "memo1",
          "[options]\r\nmemo1=5\r\n[x]\r\n[options]\r\nmemo1=1\r\n"},
