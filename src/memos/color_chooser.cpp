@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/system_library.h"
 #include "memos/centering.h"
+#include "memos/memo_swatches.h"
 #include "resources/resource_ids.h"
 
 namespace tintora {
@@ -54,10 +55,7 @@ void ChooseMemoColor(int slot) {
     app.ownDialog = nullptr;
     const BOOL chosen = chooseColor(&params);
     app.ownDialog = nullptr;
-    if (chosen) {
-        app.memoColors[slot] = params.rgbResult;
-        app.memosDirty = 1;
-    }
+    if (chosen) SetMemo(slot, params.rgbResult);
 }
 
 }  // namespace tintora

@@ -11,6 +11,8 @@ constexpr COLORREF kMemoWhite = 0xFFFFFF;
 void RegisterMemoHotkeys(HWND window);
 bool IsMemoId(int id);
 
+// Every change of a memo colour by the user: the memo thread repaints and saves it.
+void SetMemo(int slot, COLORREF color);
 void StoreCurrentColorInMemo(int slot);
 void ResetMemo(int slot);
 // Copies the memo's colour through the copy template; the copy hotkey then copies it again

@@ -17,6 +17,7 @@ namespace tintora {
 namespace {
 
 constexpr std::size_t kSavedKeys = 9;
+constexpr char kLineBreaks[] = "\r\n";
 
 int Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0; }
 
@@ -62,6 +63,8 @@ bool SaveOptions(HWND dialog) {
     saved.Number(settings::kShiftYSetting.key, value, app.shiftY.exchange(value), true);
     char format[sizeof app.copyFormat];
     GetDlgItemTextA(dialog, IDC_OPT_FORMAT, format, sizeof format);
+    // A template pasted with line breaks keeps its first line, as a one-line field would.
+    format[std::strcspn(format, kLineBreaks)] = '\0';
     saved.Text(settings::kFormatKey, app.copyFormat, std::strcmp(format, app.copyFormat) != 0);
     lstrcpyA(app.copyFormat, format);
     value = UnsignedField(dialog, IDC_OPT_UPDATE_RATE);
