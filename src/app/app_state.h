@@ -35,10 +35,6 @@ struct ColorSample {
 
 struct AppState {
     HINSTANCE instance;
-    // Empty when no usable path exists: settings then stay in memory. Changed after start-up only
-    // by the settings writer, under its lock (a folder that refused the file for good).
-    wchar_t iniPath[kPathSize];
-    std::uint8_t iniSeeded;      // iniPath is the user's own file, seeded from the one beside the program
     HWND mainWindow;
     std::atomic<std::uint8_t> windowShown;
     std::uint8_t trayButtonDown;
@@ -82,6 +78,7 @@ struct AppState {
     // left-clicked last, memo 1 at start.
     std::atomic<int> contrastMemo;
     std::atomic<std::uint8_t> memosDirty;
+    std::atomic<std::uint8_t> memosSet;  // a bit for each slot the user set since the memo thread took them
     std::atomic<std::uint8_t> memosPassing;  // 1 while the memo thread repaints and saves
     CHOOSECOLORA chooseColorParams;
     COLORREF customColors[16];
@@ -92,6 +89,7 @@ struct AppState {
     std::atomic<std::uint8_t> settingsRead;
     std::atomic<std::uint8_t> settingsArriving;
     std::uint8_t windowMoved;  // the user has moved the main window; UI thread only
+    std::uint8_t optionsShown;  // the options dialog is open; UI thread only
     char copyFormat[kTextSize];
     std::atomic<std::uint32_t> copyHotkey;
     int captureTransparent;

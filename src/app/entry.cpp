@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "app/app_state.h"
-#include "app/settings_location.h"
+#include "settings/settings_writer.h"
 #include "mainwindow/main_dialog.h"
 #include "resources/resource_ids.h"
 

@@ -46,33 +46,25 @@ bool FindBesideFile(wchar_t* out) {
     return length > 0 && length < kPathSize && MakeIniPath(modulePath, out, kPathSize);
 }
 
-bool FindUserFile(wchar_t* out) {
+}  // namespace
+
+void LocateSettingsFile(wchar_t* path, wchar_t* seed) {
+    path[0] = seed[0] = L'\0';
+    wchar_t beside[kPathSize];
+    if (!FindBesideFile(beside)) return;
+    // Without a user's folder the file beside stays, and its writes fail as they would.
+    if (!FolderTakesFiles(beside) && LocateUserSettingsFile(path)) {
+        lstrcpyW(seed, beside);
+    } else {
+        lstrcpyW(path, beside);
+    }
+}
+
+bool LocateUserSettingsFile(wchar_t* out) {
     const auto folderPath = SystemFunction<FolderPathFunction>(kShellLibrary, kFolderPathName);
     wchar_t appData[kPathSize];
     return folderPath && SUCCEEDED(folderPath(nullptr, kAppDataFolder, nullptr, 0, appData)) &&
            MakeUserIniPath(appData, out, kPathSize);
-}
-
-}  // namespace
-
-void FindSettingsFile() {
-    wchar_t beside[kPathSize];
-    if (!FindBesideFile(beside)) return;
-    // Without a user's folder the file beside stays, and its writes fail as they would.
-    app.iniSeeded = !FolderTakesFiles(beside) && FindUserFile(app.iniPath);
-    if (!app.iniSeeded) lstrcpyW(app.iniPath, beside);
-}
-
-bool MoveSettingsToUserFile() {
-    wchar_t user[kPathSize];
-    if (app.iniSeeded || app.iniPath[0] == L'\0' || !FindUserFile(user)) return false;
-    lstrcpyW(app.iniPath, user);
-    app.iniSeeded = 1;
-    return true;
-}
-
-const wchar_t* SettingsSeed(wchar_t* buffer) {
-    return app.iniSeeded && FindBesideFile(buffer) ? buffer : nullptr;
 }
 
 }  // namespace tintora

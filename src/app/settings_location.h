@@ -1,23 +1,19 @@
-// Finds the settings file once, before any window exists.
+// Finds where the settings file lives; the settings writer keeps what it finds.
 #pragma once
+
+#include <windows.h>
 
 namespace tintora {
 
 // Beside the executable when its folder takes new files and the file there may be replaced, as a
-// portable program keeps them. Otherwise (a folder under Program Files for a user who is not an administrator, a read-only
-// medium) in the user's application-data folder, seeded from the file beside the executable.
-// Wide throughout, so a folder name that the ANSI code page cannot spell works too. Leaves both
-// empty when no usable path exists. Sets iniPath and iniSeeded.
-void FindSettingsFile();
+// portable program keeps them: path is that file and seed empty. Otherwise (a folder under
+// Program Files for a user who is not an administrator, a read-only medium) path is the file in
+// the user's application-data folder, and seed the file beside the executable, which it starts
+// from. Wide throughout, so a folder name that the ANSI code page cannot spell works too. Both
+// empty when no usable path exists. Both buffers hold kPathSize characters.
+void LocateSettingsFile(wchar_t* path, wchar_t* seed);
 
-// After the file beside the executable refused a write for good: iniPath becomes the user's own
-// file, seeded from it. False when iniPath is the user's file already or there is none. Called
-// with every file access held off (the writer's lock), as iniPath changes.
-bool MoveSettingsToUserFile();
-
-// The file beside the executable, made in buffer (kPathSize characters), while iniPath is the
-// user's own; null otherwise. Made when needed rather than kept: stored state costs the program
-// file room.
-const wchar_t* SettingsSeed(wchar_t* buffer);
+// The user's own settings file, into out (kPathSize characters); false when there is none.
+bool LocateUserSettingsFile(wchar_t* out);
 
 }  // namespace tintora

@@ -142,6 +142,21 @@ void OnCommand(HWND window, WPARAM command) {
     }
 }
 
+// The file's values, read late after a held file, applied where they show. While the options
+// dialog is open they wait for it to close: its Save writes only what the user changed there,
+// not the values it was opened with over the ones that arrived.
+void OnSettingsArrived(HWND window) {
+    if (app.optionsShown) return;
+    const int updateMs = app.zoomUpdateMs;
+    const std::uint32_t hotkey = app.copyHotkey.load();
+    ArrivedSettings arrived;
+    if (!TakeArrivedSettings(&arrived)) return;
+    if (app.zoomShown && app.zoomUpdateMs != updateMs) RestartMagnifierTimer();
+    if (app.copyHotkey.load() != hotkey) ReplaceCopyHotkey(window, app.copyHotkey.load(), MB_OK);
+    if (arrived.place) RestoreWindowPosition(window);
+    if (arrived.zoomShown != (app.zoomShown != 0)) ToggleMagnifier();
+}
+
 void OnHotkey(WPARAM id) {
     if (app.windowShown.load() != 1) return;
     if (id == kCopyHotkeyId) {
@@ -206,7 +221,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnShowWindow(window, wParam);
         return 0;
     case kSettingsArrivedMessage:
-        TakeArrivedSettings(window);
+        OnSettingsArrived(window);
         return 1;
     case kStartWorkersMessage:
         StartWorkers(window);

@@ -56,8 +56,7 @@ void ChooseMemoColor(int slot) {
     const BOOL chosen = chooseColor(&params);
     app.ownDialog = nullptr;
     if (chosen) {
-        app.memoColors[slot] = params.rgbResult;
-        app.memosDirty = 1;
+        SetMemo(slot, params.rgbResult);
         MakeReference(slot);
     }
 }

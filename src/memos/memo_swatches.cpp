@@ -11,12 +11,13 @@ namespace {
 constexpr UINT kMemoHotkeyModifiers = MOD_CONTROL | MOD_ALT;
 constexpr UINT kFirstMemoKey = '1';
 
+}  // namespace
+
 void SetMemo(int slot, COLORREF color) {
     app.memoColors[slot] = color;
-    app.memosDirty = 1;  // after the colour, so the memo thread reads the new one
+    app.memosSet.fetch_or(static_cast<std::uint8_t>(1u << slot));
+    app.memosDirty = 1;  // after the colour and its mark, so the memo thread reads both
 }
-
-}  // namespace
 
 void RegisterMemoHotkeys(HWND window) {
     for (int slot = 0; slot < kMemoCount; ++slot) {

@@ -15,6 +15,8 @@ bool IsMemoId(int id);
 // reference the contrast compares with; a reset and a palette copy leave the reference alone.
 void MakeReference(int slot);
 
+// Every change of a memo colour by the user: the memo thread repaints and saves it.
+void SetMemo(int slot, COLORREF color);
 void StoreCurrentColorInMemo(int slot);
 void ResetMemo(int slot);
 // Copies the memo's colour through the copy template, against the reference as it was, and

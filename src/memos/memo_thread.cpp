@@ -1,5 +1,7 @@
 #include "memos/memo_thread.h"
 
+#include <atomic>
+
 #include "app/app_state.h"
 #include "app/window_messages.h"
 #include "resources/resource_ids.h"
@@ -28,13 +30,28 @@ void RepaintSwatches() {
     if (app.showContrast.load()) InvalidateRect(app.previewControl, nullptr, FALSE);
 }
 
+constexpr std::uint8_t kAllMemos = (1u << kMemoCount) - 1;
+
+// The slots the running pass took from memosSet; memo thread only, read by the exit command.
+std::atomic<std::uint8_t> passSlots;
+// Set by the memo thread once it wrote all six, the colours just read. From then on only the
+// memos the user set in this copy are written, so that a pass never puts back a memo that
+// another running copy stored meanwhile.
+std::atomic<bool> allSaved;
+
 // Nothing is written back until the file's own colours are known; a colour stored meanwhile is
 // written with them.
-void SaveMemos(DWORD patienceMs) {
-    if (!app.settingsRead.load()) return;
+bool SaveMemos(std::uint8_t slots, DWORD patienceMs) {
+    if (!app.settingsRead.load()) return false;
+    if (!allSaved.load()) slots = kAllMemos;
     std::uint32_t colors[kMemoCount];
-    for (int slot = 0; slot < kMemoCount; ++slot) colors[slot] = app.memoColors[slot].load();
-    WriteMemoSettings(colors, patienceMs);
+    bool changed[kMemoCount];
+    for (int slot = 0; slot < kMemoCount; ++slot) {
+        colors[slot] = app.memoColors[slot].load();
+        changed[slot] = (slots >> slot & 1u) != 0;
+    }
+    WriteMemoSettings(colors, changed, patienceMs);
+    return true;
 }
 
 }  // namespace
@@ -57,14 +74,18 @@ DWORD WINAPI MemoThread(void*) {
         app.memosPassing = 1;  // before the flag is taken: the exit command sees work pending
         // Taken before any colour is read: a change during this pass brings one more pass.
         app.memosDirty = 0;
+        passSlots = app.memosSet.exchange(0);
         RepaintSwatches();
-        SaveMemos(kBackgroundPatienceMs);
+        if (SaveMemos(passSlots.load(), kBackgroundPatienceMs)) allSaved = true;
+        passSlots = 0;
         app.memosPassing = 0;
     }
 }
 
 void SavePendingMemos() {
-    if (app.memosDirty.load() == 1 || app.memosPassing.load() == 1) SaveMemos(kNoWaitMs);
+    if (app.memosDirty.load() == 1 || app.memosPassing.load() == 1) {
+        SaveMemos(app.memosSet.load() | passSlots.load(), kNoWaitMs);
+    }
 }
 
 }  // namespace tintora

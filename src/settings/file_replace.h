@@ -35,9 +35,11 @@ enum class Load { Read, Missing, Failed };
 Load LoadFile(const wchar_t* path, Deadline deadline, HeapText* text);
 
 // Held: not now, for a passing reason (another program has the file open). Refused: this place
-// does not take the file and will not (no right to replace it, a read-only medium). ReadOnly:
-// the file has the read-only attribute, which people set to keep their settings as they are.
-enum class Replaced { Done, Held, Refused, ReadOnly };
+// does not take the file and will not (no right to replace it, a read-only medium, no path at
+// all). ReadOnly: the file has the read-only attribute, which people set to keep their settings
+// as they are. Unwritable: a value or name that the file cannot hold as given (a line break);
+// the file is not touched, and says nothing about the place.
+enum class Replaced { Done, Held, Refused, ReadOnly, Unwritable };
 
 // Room for a final path and its temporary name.
 constexpr DWORD kTargetSize = 1024;

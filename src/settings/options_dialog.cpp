@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/dialog_layout.h"
+#include "app/window_messages.h"
 #include "app/window_drag.h"
 #include "resources/resource_ids.h"
 #include "settings/options_fields.h"
@@ -15,8 +16,12 @@ ScaledLayout layout;  // UI thread only
 }  // namespace
 
 void RunOptionsDialog() {
+    app.optionsShown = 1;
     DialogBoxParamA(app.instance, MAKEINTRESOURCEA(IDD_OPTIONS), app.mainWindow, OptionsDialogProc, 0);
+    app.optionsShown = 0;
     app.ownDialog = nullptr;
+    // Settings that arrived while the dialog was open are taken now.
+    if (app.settingsArriving.load()) PostMessageA(app.mainWindow, kSettingsArrivedMessage, 0, 0);
 }
 
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

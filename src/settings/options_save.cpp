@@ -19,6 +19,7 @@ namespace {
 // The nine that every Save writes, and two written only when changed, so that a Save that
 // leaves them alone writes the file as it always has.
 constexpr std::size_t kSavedKeys = 11;
+constexpr char kLineBreaks[] = "\r\n";
 
 int Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0; }
 
@@ -69,6 +70,8 @@ bool SaveOptions(HWND dialog) {
     saved.Number(settings::kShiftYSetting.key, value, app.shiftY.exchange(value), true);
     char format[sizeof app.copyFormat];
     GetDlgItemTextA(dialog, IDC_OPT_FORMAT, format, sizeof format);
+    // A template pasted with line breaks keeps its first line, as a one-line field would.
+    format[std::strcspn(format, kLineBreaks)] = '\0';
     saved.Text(settings::kFormatKey, app.copyFormat, std::strcmp(format, app.copyFormat) != 0);
     lstrcpyA(app.copyFormat, format);
     value = UnsignedField(dialog, IDC_OPT_UPDATE_RATE);

@@ -17,7 +17,7 @@ PendingKey* Find(PendingKeys& table, const char* key) {
 
 bool Put(PendingKeys& table, const char* key, const char* value, bool byUser) {
     const std::size_t valueSize = std::strlen(value) + 1;
-    if (std::strlen(key) >= kKeySize || valueSize > kValueSize) return false;
+    if (std::strlen(key) >= kKeySize || valueSize > kValueSize || std::strpbrk(value, "\r\n")) return false;
     PendingKey* entry = Find(table, key);
     if (!entry) {
         if (table.count == kMaxKeys) return false;

@@ -30,7 +30,7 @@ struct PendingKeys {
 };
 
 // Records value as the key's newest, to be written. False (and nothing kept) when the key or the
-// value does not fit, or the table is full.
+// value does not fit, the value cannot stand in a line, or the table is full.
 bool Put(PendingKeys& table, const char* key, const char* value, bool byUser);
 bool ChangedByUser(const PendingKeys& table, const char* key);
 bool AnyPending(const PendingKeys& table);

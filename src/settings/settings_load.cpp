@@ -4,9 +4,6 @@
 
 #include "app/app_state.h"
 #include "app/window_messages.h"
-#include "magnifier/magnifier.h"
-#include "mainwindow/window_placement.h"
-#include "settings/copy_hotkey.h"
 #include "settings/settings_rules.h"
 #include "settings/settings_writer.h"
 
@@ -85,8 +82,8 @@ void ReadSettingsAgain() {
     if (!PostMessageA(app.mainWindow, kSettingsArrivedMessage, 0, 0)) app.settingsArriving = 0;
 }
 
-void TakeArrivedSettings(HWND window) {
-    if (app.settingsRead.load() || !app.settingsArriving.load()) return;
+bool TakeArrivedSettings(ArrivedSettings* toApply) {
+    if (app.settingsRead.load() || !app.settingsArriving.load()) return false;
     // A memo slot still as it was taken at start-up was not set by the user.
     COLORREF startUpMemos[kMemoCount];
     for (int slot = 0; slot < kMemoCount; ++slot) startUpMemos[slot] = ReadSetting(settings::kMemoSettings[slot]);
@@ -95,17 +92,12 @@ void TakeArrivedSettings(HWND window) {
         app.memoColors[slot].compare_exchange_strong(startUpMemos[slot], ReadSetting(settings::kMemoSettings[slot]));
     }
     app.settingsRead = 1;  // before memosDirty: the memo thread then writes the colours
-    const int updateMs = app.zoomUpdateMs;
     TakeValues(false);
-    if (app.zoomShown && app.zoomUpdateMs != updateMs) RestartMagnifierTimer();
-    const std::uint32_t hotkey = ReadSetting(settings::kCopySetting);
-    if (Takes(settings::kCopySetting.key, false) && hotkey != app.copyHotkey.load()) {
-        app.copyHotkey = hotkey;
-        ReplaceCopyHotkey(window, hotkey, MB_OK);
-    }
-    if (!app.windowMoved && Takes(settings::kXKey, false)) RestoreWindowPosition(window);
-    if (Takes(settings::kZoomSetting.key, false) && (ReadZoomSetting() != 0) != (app.zoomShown != 0)) ToggleMagnifier();
-    app.settingsArriving = 0;
+    if (Takes(settings::kCopySetting.key, false)) app.copyHotkey = ReadSetting(settings::kCopySetting);
+    toApply->place = !app.windowMoved && Takes(settings::kXKey, false);
+    toApply->zoomShown = Takes(settings::kZoomSetting.key, false) ? ReadZoomSetting() != 0 : app.zoomShown != 0;
+    app.settingsArriving = 0;  // nothing reads the text again once settingsRead is 1
+    return true;
 }
 
 bool WriteSettingTexts(const char* const* keys, const char* const* texts, std::size_t count) {
@@ -130,17 +122,20 @@ bool WriteSettingSigned(const char* key, std::int32_t value) {
     return WriteSettingText(key, number);
 }
 
-bool WriteMemoSettings(const std::uint32_t* colors, DWORD patienceMs) {
+bool WriteMemoSettings(const std::uint32_t* colors, const bool* changed, DWORD patienceMs) {
     static_assert(std::size(settings::kMemoSettings) == kMemoCount);
     char numbers[kMemoCount][kNumberTextSize];
     const char* keys[kMemoCount];
     const char* texts[kMemoCount];
+    std::size_t count = 0;
     for (int i = 0; i < kMemoCount; ++i) {
-        FormatUnsigned(colors[i], numbers[i]);
-        keys[i] = settings::kMemoSettings[i].key;
-        texts[i] = numbers[i];
+        if (!changed[i]) continue;
+        FormatUnsigned(colors[i], numbers[count]);
+        keys[count] = settings::kMemoSettings[i].key;
+        texts[count] = numbers[count];
+        ++count;
     }
-    return WriteSettings(keys, texts, kMemoCount, false, patienceMs);
+    return WriteSettings(keys, texts, count, false, patienceMs);
 }
 
 }  // namespace tintora

@@ -25,9 +25,16 @@ std::uint32_t ReadZoomSetting();
 // The memo thread, while settingsRead is 0: reads the file again, and when that works hands the
 // text to the main window, which takes it with TakeArrivedSettings.
 void ReadSettingsAgain();
-// The file's value for every setting the user has not changed in this run, the window's place
-// included while the user has not moved it; then sets settingsRead.
-void TakeArrivedSettings(HWND window);
+// What the main window still has to do with a text that arrived: move to the saved place (read
+// with ReadPositionSetting), and show or hide the magnifier to match zoomShown.
+struct ArrivedSettings {
+    bool place;
+    bool zoomShown;
+};
+// The file's value for every setting the user has not changed in this run (copyHotkey included:
+// the caller registers it), the window's place while the user has not moved it; then sets
+// settingsRead. False when no text has arrived.
+bool TakeArrivedSettings(ArrivedSettings* arrived);
 
 // Each key changed by the user: waits at most about 100 ms for the file and for other copies,
 // and leaves to the background writer what could not be written then. False when the file does
@@ -41,7 +48,7 @@ constexpr std::size_t kNumberTextSize = 16;
 void FormatUnsigned(std::uint32_t value, char* text);
 void FormatSigned(std::int32_t value, char* text);
 
-// The six memo keys, not a change by the user, waiting at most patienceMs.
-bool WriteMemoSettings(const std::uint32_t* colors, DWORD patienceMs);
+// The memo keys whose slot is marked changed, not a change by the user, waiting at most patienceMs.
+bool WriteMemoSettings(const std::uint32_t* colors, const bool* changed, DWORD patienceMs);
 
 }  // namespace tintora

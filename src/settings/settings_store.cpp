@@ -45,8 +45,11 @@ void ReadSnapshot(const Location& file, Deadline deadline, Snapshot* snapshot) {
     snapshot->known = load != Load::Failed;
     if (load != Load::Read && HasSeed(file)) {
         HeapText seed;
-        if (LoadFile(file.seed, deadline, &seed) == Load::Read) {
-            DecodeInto(seed, &snapshot->text, &snapshot->form);
+        const Load seedLoad = LoadFile(file.seed, deadline, &seed);
+        // The seed stands for a missing file: one that could not be read is a failed read too.
+        if (seedLoad == Load::Failed) snapshot->known = false;
+        if (seedLoad == Load::Read) {
+            if (!DecodeInto(seed, &snapshot->text, &snapshot->form)) snapshot->known = false;
             return;
         }
     }
@@ -88,12 +91,12 @@ Replaced WriteTexts(const Location& file, const char* const* keys, const char* c
     // A Unicode file takes the values as UTF-8.
     char converted[kMaxKeys][kUtf8ValueSize];
     const char* values[kMaxKeys];
-    if (count > kMaxKeys) return Replaced::Refused;
+    if (count > kMaxKeys) return Replaced::Unwritable;
     std::size_t limit = old.view().size();
     for (std::size_t i = 0; i < count; ++i) {
         values[i] = texts[i];
         if (ini::IsUnicode(form)) {
-            if (!Convert(texts[i], CP_ACP, CP_UTF8, converted[i], kUtf8ValueSize)) return Replaced::Refused;
+            if (!Convert(texts[i], CP_ACP, CP_UTF8, converted[i], kUtf8ValueSize)) return Replaced::Unwritable;
             values[i] = converted[i];
         }
         limit = ini::WrittenSizeLimit(limit, kSection, keys[i], values[i]);
@@ -105,7 +108,7 @@ Replaced WriteTexts(const Location& file, const char* const* keys, const char* c
     for (std::size_t i = 0; i < count; ++i) {
         HeapText& next = buffers[i % 2];
         const std::size_t size = ini::Write(updated, kSection, keys[i], values[i], next.data());
-        if (size == 0) return Replaced::Refused;
+        if (size == 0) return Replaced::Unwritable;
         next.SetSize(size);
         updated = next.view();
     }

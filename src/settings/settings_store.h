@@ -16,9 +16,10 @@
 
 namespace tintora::settings {
 
-// The settings file, and the file that stands in for it: reads fall back to the seed while the
-// file cannot be read, and a write starts from the seed's text while the file does not exist, or
-// always while seedFirst (the values in effect came from the seed), making the file's folder.
+// The settings file, and the file that stands in for it (empty or null: none): reads fall back to
+// the seed while the file cannot be read, and a write starts from the seed's text while the file
+// does not exist, or always while seedFirst (the values in effect came from the seed), making
+// the file's folder.
 struct Location {
     Location(const wchar_t* path, const wchar_t* seed = nullptr, bool seedFirst = false)
         : path(path), seed(seed), seedFirst(seedFirst) {}
@@ -34,8 +35,8 @@ constexpr DWORD kPromptPatienceMs = 100;
 struct Snapshot {
     HeapText text;
     ini::TextForm form;
-    // The file's own text, or no file at all: not the seed nor defaults in place of a file that
-    // could not be read.
+    // The file's own text, the seed's in place of a missing file, or no file at all: not the
+    // seed nor defaults in place of a file (or a seed) that could not be read.
     bool known = false;
 };
 void ReadSnapshot(const Location& file, Deadline deadline, Snapshot* snapshot);
@@ -46,9 +47,9 @@ void SnapshotText(const Snapshot& snapshot, const char* key, const char* default
                   std::size_t size);
 
 // Several keys (ANSI texts, up to kMaxKeys) in one replace, in the order given: all of them or
-// none. Held also
-// while the file cannot be read, as a write would replace it with a text that lacks its keys;
-// Refused for a text that cannot stand in a line and without a path.
+// none. Held also while the file (or the seed it starts from) cannot be read, as a write would
+// replace it with a text that lacks its keys; Unwritable for a text that cannot stand in a line;
+// Refused without a path.
 Replaced WriteTexts(const Location& file, const char* const* keys, const char* const* texts, std::size_t count,
                     Deadline deadline);
 

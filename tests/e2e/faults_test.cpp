@@ -47,6 +47,16 @@ void StoreFixtureColor(HWND window, int slot) {
     SendKeys({VK_CONTROL, VK_MENU, static_cast<WORD>('1' + slot)});
 }
 
+bool SwatchShows(HWND window, int slot, COLORREF color) {
+    const RECT swatch = WindowRect(GetDlgItem(window, IDC_MEMO_FIRST + slot));
+    return WaitFor([&] { return ScreenPixel(swatch.right - 4, swatch.bottom - 4) == color; });
+}
+
+void ExitProgram(const Program& program) {
+    PostMessageA(program.window(), WM_COMMAND, IDC_EXIT, 0);
+    EXPECT_TRUE(program.WaitForExit());
+}
+
 std::wstring UserIniFolder() {
     wchar_t appData[MAX_PATH];
     SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, appData);
@@ -80,16 +90,13 @@ TEST(SettingsFolder, ReadOnlyFolderKeepsTheSettingsInTheUsersOwnFileSeededFromBe
         EXPECT_TRUE(FileHolds(userIni, "[options]\r\nx=500\r\ny=400\r\nmemo1=16777215\r\n"));
         StoreFixtureColor(program.window(), 2);
         EXPECT_TRUE(FileHolds(userIni, MemoLine(2, kColor)));
-        PostMessageA(program.window(), WM_COMMAND, IDC_EXIT, 0);
-        EXPECT_TRUE(program.WaitForExit());
+        ExitProgram(program);
     }
     EXPECT_EQ(ReadWideFile(folder.ini()), kPlaced);
     const Program again(folder.exe());
     ASSERT_NE(again.window(), nullptr);
-    const RECT swatch = WindowRect(GetDlgItem(again.window(), IDC_MEMO_FIRST + 2));
-    EXPECT_TRUE(WaitFor([&] { return ScreenPixel(swatch.right - 4, swatch.bottom - 4) == kColor; }));
-    PostMessageA(again.window(), WM_COMMAND, IDC_EXIT, 0);
-    EXPECT_TRUE(again.WaitForExit());
+    EXPECT_TRUE(SwatchShows(again.window(), 2, kColor));
+    ExitProgram(again);
     DeleteFileW(userIni.c_str());
     RemoveDirectoryW(UserIniFolder().c_str());
 }
@@ -206,6 +213,68 @@ TEST(SettingsFolder, LinkedFileStaysALinkAndItsTargetTakesTheText) {
     RunUnix("test -L " + link + " && touch " + unixFolder + "/linked");
     EXPECT_NE(GetFileAttributesW(WindowsPathOf(unixFolder + "/linked").c_str()), INVALID_FILE_ATTRIBUTES);
     RunUnix("rm -f " + target + " " + unixFolder + "/linked");
+}
+
+// A template pasted with a line break is saved as its first line, in the file beside the program
+// with every other setting (the position written at the exit), not in a file of the user's.
+TEST(SettingsFile, PastedTemplateWithALineBreakKeepsItsFirstLineInTheSameFile) {
+    constexpr char kPasted[] = "#%R\r\nsecond line", kFirstLine[] = "#%R";
+    Sandbox sandbox(std::string(kPlaced) + "format=old\r\n");
+    {
+        Program program(sandbox);
+        ASSERT_NE(program.window(), nullptr);
+        ASSERT_TRUE(sandbox.WaitForMemoKeys());
+        const HWND options = OpenOptions(program.window());
+        ASSERT_NE(options, nullptr);
+        SendMessageA(GetDlgItem(options, IDC_OPT_FORMAT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kPasted));
+        ASSERT_EQ(FieldText(options, IDC_OPT_FORMAT), kPasted);
+        PostMessageA(options, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(options); }));
+        EXPECT_TRUE(WaitFor([&] { return IniValue(sandbox.ReadIni(), "format") == kFirstLine; })) << sandbox.ReadIni();
+        ExitProgram(program);
+    }
+    EXPECT_EQ(GetFileAttributesW(UserIniFolder().c_str()), INVALID_FILE_ATTRIBUTES);
+    const Program again(sandbox);
+    ASSERT_NE(again.window(), nullptr);
+    EXPECT_TRUE(PlacedAt(again.window(), kPlacedAt));
+    const HWND options = OpenOptions(again.window());
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(FieldText(options, IDC_OPT_FORMAT), kFirstLine);
+}
+
+// Each copy writes only the memos set in it: a memo stored in one is not put back by a memo
+// change in the other. The copy hotkey is off, so the second copy asks nothing at start-up.
+TEST(SettingsFile, TwoRunningCopiesKeepEachOthersMemos) {
+    ColorWindow fixture(kFixture, kColor);
+    std::string saved = "[options]\r\ncopy=0\r\n";
+    for (int slot = 0; slot < 5; ++slot) saved += MemoLine(slot, slot + 1);
+    // The start-up write of each copy adds the missing memo6, which tells that it is done.
+    const std::string started = MemoLine(5, 0xFFFFFF);
+    Sandbox sandbox(saved);
+    Program first(sandbox);
+    ASSERT_NE(first.window(), nullptr);
+    ASSERT_TRUE(FileHolds(Widen(sandbox.iniPath()), started));
+    SetWindowPos(first.window(), nullptr, 250, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    sandbox.WriteIni(saved);
+    Program second(sandbox);
+    ASSERT_NE(second.window(), nullptr);
+    ASSERT_TRUE(FileHolds(Widen(sandbox.iniPath()), started));
+
+    StoreFixtureColor(first.window(), 1);
+    ASSERT_TRUE(FileHolds(Widen(sandbox.iniPath()), MemoLine(1, kColor))) << sandbox.ReadIni();
+    const POINT swatch = Centre(second.control(IDC_MEMO_FIRST + 3));
+    MoveCursor(swatch.x, swatch.y);
+    Sleep(50);
+    Press(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+    ASSERT_TRUE(FileHolds(Widen(sandbox.iniPath()), MemoLine(3, 0xFFFFFF))) << sandbox.ReadIni();
+    EXPECT_EQ(IniValue(sandbox.ReadIni(), "memo2"), std::to_string(kColor)) << sandbox.ReadIni();
+    ExitProgram(second);
+    ExitProgram(first);
+
+    const Program again(sandbox);
+    ASSERT_NE(again.window(), nullptr);
+    EXPECT_TRUE(SwatchShows(again.window(), 1, kColor));
+    EXPECT_TRUE(SwatchShows(again.window(), 3, 0xFFFFFF));
 }
 
 TEST(SettingsFile, ExitRightAfterAMemoHotkeyKeepsTheMemo) {

@@ -296,6 +296,32 @@ TEST(SettingsStoreE2e, FileHeldOpenByAnotherHandleStaysWhole) {
     }
 }
 
+// A program in a folder that refuses the file starts from the file beside it: while another
+// program holds that one, the values are unknown, and nothing is written over the user's own file
+// from defaults; once it is free, its values come.
+TEST(SettingsStoreE2e, SeedHeldWhileTheUsersFileIsMissingIsAFailedRead) {
+    using namespace tintora::settings;
+    TempFolder folder;
+    const std::string seed = folder.File("tintora.ini");
+    const std::wstring seedW = Wide(seed.c_str()), userW = Wide(folder.File("user\\tintora.ini").c_str());
+    WriteBytes(seed, "[options]\r\nmemo1=5\r\n");
+    const Location file(userW.c_str(), seedW.c_str());
+    const HANDLE held = CreateFileA(seed.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Snapshot whileHeld;
+    ReadSnapshot(file, DeadlineIn(kPromptPatienceMs), &whileHeld);
+    EXPECT_FALSE(whileHeld.known);
+    const char* key = kMemoSettings[1].key;
+    const char* text = "7";
+    EXPECT_EQ(WriteTexts(file, &key, &text, 1, DeadlineIn(kPromptPatienceMs)), Replaced::Held);
+    CloseHandle(held);
+    EXPECT_FALSE(Exists(folder.File("user\\tintora.ini")));
+    Snapshot once;
+    ReadSnapshot(file, DeadlineIn(kPromptPatienceMs), &once);
+    EXPECT_TRUE(once.known);
+    EXPECT_EQ(SnapshotInt(once, kMemoSettings[0].key, 0), 5u);
+}
+
 // Files as people write and edit them, each read by the program's reader and by the system's
 // profile functions, key by key, before and after the program writes the row's key.
 TEST(SettingsStoreE2e, ReadsEveryFileShapeAsTheSystemsProfileFunctions) {

@@ -40,6 +40,8 @@ TEST(PendingKeys, RefusesWhatDoesNotFit) {
     PendingKeys table{};
     EXPECT_FALSE(Put(table, std::string(kKeySize, 'k').c_str(), "1", true));
     EXPECT_FALSE(Put(table, "format", std::string(kValueSize, 'v').c_str(), true));
+    EXPECT_FALSE(Put(table, "format", "a\rb", true));
+    EXPECT_FALSE(Put(table, "format", "a\nmemo1=0", true));
     for (std::size_t i = 0; i < kMaxKeys; ++i) ASSERT_TRUE(Put(table, ("k" + std::to_string(i)).c_str(), "1", true));
     EXPECT_FALSE(Put(table, "one-more", "1", true));
     EXPECT_TRUE(Put(table, "k0", std::string(kValueSize - 1, 'v').c_str(), true));
