@@ -1,9 +1,12 @@
-// The magnifier panel: how it opens and closes, what it remembers, and what it shows.
+// The magnifier panel: how it opens and closes, what it remembers, and what it shows; the keys
+// and the wheel that size what it outlines.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "harness.h"
+#include "program_files.h"
 #include "resources/resource_ids.h"
 #include "ui_helpers.h"
 
@@ -186,6 +189,36 @@ TEST(Magnifier, ViewShowsTheDesktopEnlargedAroundTheSampledPoint) {
             EXPECT_EQ(ViewPixel(view, p.x, p.y) == RGB(0, 0, 0), p.black) << p.x << "," << p.y;
         }
     }
+}
+
+// Typed as the X server brings a person's keys and buttons to Wine, to the window activated at
+// start-up. It types through Linux programs, after which this process cannot copy: it runs last,
+// and no test here copies.
+TEST(Magnifier, TypedBracketsAndCtrlWheelStepTheAveragedSquare) {
+    Sandbox sandbox(Ini(""));
+    Program program(sandbox);
+    ASSERT_NE(program.window(), nullptr);
+    auto type = [](const std::string& xdotoolArguments) { RunUnix("xdotool " + xdotoolArguments); };
+    auto averageBecomes = [&](const char* value) {
+        return WaitFor([&] { return IniValue(sandbox.ReadIni(), "average") == value; });
+    };
+    MoveCursor(kX, kY);
+    ASSERT_TRUE(ReadoutAt(program.window(), kX, kY));
+    // A person sees that the window is active before typing: wait (about five seconds at most)
+    // until the X server's keyboard goes to it.
+    RunUnix("for i in $(seq 50); do xdotool getwindowfocus getwindowname 2>/dev/null | grep -q '^Tintora' && break; "
+            "sleep 0.1; done");
+    type("key --delay 100 bracketright bracketright bracketright bracketright bracketleft");
+    EXPECT_TRUE(averageBecomes("7"));
+
+    // With Ctrl one step of the square per notch, down to 1 at most; without it the rate.
+    const POINT middle = Centre(program.window());
+    MoveCursor(middle.x, middle.y);
+    type("keydown ctrl click --repeat 4 --delay 100 5 keyup ctrl");
+    EXPECT_TRUE(averageBecomes("1"));
+    type("click 4");
+    EXPECT_TRUE(WaitFor([&] { return IniValue(sandbox.ReadIni(), "zoomrate") == "5"; }));
+    EXPECT_EQ(IniValue(sandbox.ReadIni(), "average"), std::string("1"));
 }
 
 }  // namespace

@@ -211,61 +211,48 @@ TEST(Options, CancelEscAndTheCloseBoxWriteNothing) {
     }
 }
 
-TEST(Options, UpdateRateStepsByTenAndStaysWithinItsRange) {
+TEST(Options, SpinFieldsStepWithinTheirRangesAndSaveWritesWhatTheyShow) {
     const struct {
         const char* settings;
+        int field;
         WORD key;
         int presses;
         const char* shown;
     } cases[] = {
-        {"zoomupdate=50\r\n", VK_UP, 1, "60"},     {"zoomupdate=50\r\n", VK_DOWN, 1, "40"},
-        {"zoomupdate=200\r\n", VK_UP, 1, "200"},   {"zoomupdate=10\r\n", VK_DOWN, 1, "10"},
-        {"zoomupdate=50\r\n", VK_UP, 20, "200"},   {"zoomupdate=50\r\n", VK_DOWN, 20, "10"},
-        {"zoomupdate=15\r\n", VK_DOWN, 1, "10"},   {"zoomupdate=195\r\n", VK_UP, 1, "200"},
+        {"zoomupdate=50\r\n", kUpdateRate, VK_UP, 1, "60"},    {"zoomupdate=50\r\n", kUpdateRate, VK_DOWN, 1, "40"},
+        {"zoomupdate=200\r\n", kUpdateRate, VK_UP, 1, "200"},  {"zoomupdate=10\r\n", kUpdateRate, VK_DOWN, 1, "10"},
+        {"zoomupdate=50\r\n", kUpdateRate, VK_UP, 20, "200"},  {"zoomupdate=50\r\n", kUpdateRate, VK_DOWN, 20, "10"},
+        {"zoomupdate=15\r\n", kUpdateRate, VK_DOWN, 1, "10"},  {"zoomupdate=195\r\n", kUpdateRate, VK_UP, 1, "200"},
+        {"average=29\r\n", kAverage, VK_UP, 2, "31"},          {"average=3\r\n", kAverage, VK_DOWN, 2, "1"},
+        {"average=4\r\n", kAverage, VK_UP, 1, "3"},  // an even side reads as 1
     };
     for (const auto& c : cases) {
         OpenOptions options(c.settings);
         ASSERT_NE(options.dialog, nullptr) << c.settings;
-        ASSERT_TRUE(options.Focus(kUpdateRate)) << c.settings;
+        ASSERT_TRUE(options.Focus(c.field)) << c.settings;
         for (int i = 0; i < c.presses; ++i) SendKeys({c.key});
-        EXPECT_TRUE(WaitFor([&] { return options.text(kUpdateRate) == c.shown; }))
-            << c.settings << " -> " << options.text(kUpdateRate);
+        EXPECT_TRUE(WaitFor([&] { return options.text(c.field) == c.shown; }))
+            << c.settings << " -> " << options.text(c.field);
         ClickControl(options.item(IDOK));
         ASSERT_TRUE(options.closed());
-        EXPECT_EQ(IniValue(options.sandbox.ReadIni(), "zoomupdate"), std::string(c.shown)) << c.settings;
+        EXPECT_EQ(IniValue(options.sandbox.ReadIni(), c.field == kAverage ? "average" : "zoomupdate"),
+                  std::string(c.shown)) << c.settings;
     }
 }
 
-// Save writes the two keys after the nine, each only when it differs from the value in effect.
-TEST(Options, AverageStepsByTwoWithinItsRangeAndSaveWritesTheNewKeysOnlyWhenChanged) {
-    const struct {
-        const char* settings;
-        std::initializer_list<WORD> keys;
-        bool clickContrast;
-        const char* shown;
-        std::vector<std::string> written;
-    } cases[] = {
-        {"average=29\r\n", {VK_UP, VK_UP, VK_DOWN, VK_DOWN}, true, "27", {"average=27", "contrast=1"}},
-        {"average=3\r\n", {VK_DOWN, VK_DOWN, VK_UP}, false, "3", {}},
-        {"average=4\r\n", {VK_UP}, false, "3", {"average=3"}},  // an even side reads as 1
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.settings);
-        OpenOptions options(c.settings);
-        ASSERT_NE(options.dialog, nullptr);
-        ASSERT_TRUE(options.Focus(kAverage));
-        for (const WORD key : c.keys) SendKeys({key});
-        EXPECT_TRUE(WaitFor([&] { return options.text(kAverage) == c.shown; })) << options.text(kAverage);
-        if (c.clickContrast) ClickControl(options.item(kContrast));
-        ASSERT_TRUE(WaitFor([&] { return options.checked(kContrast) == c.clickContrast; }));
-        options.sandbox.WriteIni(kPlacement);  // what Save writes, alone in the file
-        ClickControl(options.item(IDOK));
-        ASSERT_TRUE(options.closed());
-        const std::vector<std::string> lines = IniLines(options.sandbox.ReadIni());
-        ASSERT_GE(lines.size(), 12u);  // the placement's three lines and the nine, "copy" last
-        EXPECT_EQ(lines[11], "copy=17155");
-        EXPECT_EQ(std::vector<std::string>(lines.begin() + 12, lines.end()), c.written);
-    }
+// The two keys after the nine go to the file only when they differ from the value in effect.
+TEST(Options, SaveWritesAverageAndContrastAfterTheNineOnlyWhenChanged) {
+    OpenOptions options("average=5\r\n");
+    ASSERT_NE(options.dialog, nullptr);
+    ClickControl(options.item(kContrast));
+    ASSERT_TRUE(WaitFor([&] { return options.checked(kContrast); }));
+    options.sandbox.WriteIni(kPlacement);  // what Save writes, alone in the file
+    ClickControl(options.item(IDOK));
+    ASSERT_TRUE(options.closed());
+    const std::vector<std::string> lines = IniLines(options.sandbox.ReadIni());
+    ASSERT_GE(lines.size(), 12u);  // the placement's three lines and the nine, "copy" last
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 11, lines.end()),
+              (std::vector<std::string>{"copy=17155", "contrast=1"}));
 }
 
 // A window of the test's own that can hold hotkeys.

@@ -156,16 +156,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     channels.green = input.Take<std::uint32_t>();
     channels.blue = input.Take<std::uint32_t>();
     const std::vector<char> copyTemplate = tintora::fuzz::CText(input.Rest());
-    // The reference memo and the memo number follow the template's NUL, so that an input of
-    // the channels and a template alone still reads as it did.
-    const std::size_t end = input.Rest().find('\0');
-    const std::string_view tail = end == std::string_view::npos ? std::string_view{} : input.Rest().substr(end + 1);
-    tintora::fuzz::Input after(reinterpret_cast<const std::uint8_t*>(tail.data()), tail.size());
-    tintora::CopyContext context;
-    context.reference.red = after.Take<std::uint32_t>();
-    context.reference.green = after.Take<std::uint32_t>();
-    context.reference.blue = after.Take<std::uint32_t>();
-    context.memoNumber = after.Take<std::uint8_t>() % 7;  // 0: a copy of the current colour
+    // The reference memo and the memo number (0: a copy of the current colour) come from the
+    // channels' bytes, so that an input of the channels and a template still reads as it did.
+    const tintora::CopyContext context{{channels.blue, channels.red, channels.green}, channels.red % 7};
 
     const std::string text = tintora::ExpandCopyTemplate(copyTemplate.data(), channels, context);
     Require(text.size() <= tintora::kCopyTextLimit, "no text beyond the limit");
