@@ -17,7 +17,7 @@ namespace {
 
 using namespace e2e;
 
-constexpr int kLatencyMoves = 60;
+constexpr int kLatencyMoves = 150;
 constexpr int kRestMs = 200;
 constexpr int kCpuWindowMs = 10000;
 constexpr int kStartRuns = 11;
@@ -28,6 +28,9 @@ constexpr int kMoveJitterMs = 90;
 // the contrast shown in the swatch.
 constexpr char kLargestAverage[] = "[options]\r\naverage=31\r\n";
 constexpr char kLargestAverageWithContrast[] = "[options]\r\naverage=31\r\ncontrast=1\r\n";
+// A second copy beside the first, which holds the copy key: without a key of its own it starts
+// without reporting the refused one.
+constexpr char kLargestAverageBeside[] = "[options]\r\naverage=31\r\ncopy=0\r\n";
 
 double Now() {
     static LARGE_INTEGER frequency = [] {
@@ -133,12 +136,13 @@ std::string InfoOf(HWND window) {
     return text;
 }
 
-// Moves the cursor from rest onto a freshly coloured spot and times until the info text names the
-// new point with the new colour. The rest point has the colour already, so only the move's
-// readout counts.
-std::vector<double> Latencies(HWND window, ColorWindow& fixture) {
-    std::minstd_rand jitter(kLatencyMoves);  // the same moments for the picker and the baseline
-    std::vector<double> result;
+// Moves the cursor from rest onto a freshly coloured spot and times, for each window, until its
+// info text names the new point with the new colour. The rest point has the colour already, so
+// only the move's readout counts. The windows run side by side, so that every move meets them all
+// under the same load; each move looks at a different one first.
+std::vector<std::vector<double>> Latencies(const std::vector<HWND>& windows, ColorWindow& fixture) {
+    std::minstd_rand jitter(kLatencyMoves);
+    std::vector<std::vector<double>> result(windows.size());
     for (int i = 0; i < kLatencyMoves; ++i) {
         const int x = (i % 2) ? 650 : 750;
         const COLORREF color = RGB(17 + i, 255 - i, (i * 37) % 256);
@@ -149,14 +153,22 @@ std::vector<double> Latencies(HWND window, ColorWindow& fixture) {
         char point[32], hex[32];
         std::snprintf(point, sizeof point, " at %d:600\r\n", x);
         std::snprintf(hex, sizeof hex, "0x%.2X%.2X%.2X", GetBValue(color), GetGValue(color), GetRValue(color));
+        std::vector<bool> shown(windows.size());
+        std::size_t waiting = windows.size();
         const double t0 = Now();
         MoveCursor(x, 600);
-        if (WaitFor([&] {
-                const std::string info = InfoOf(window);
-                return info.find(point) != std::string::npos && info.find(hex) != std::string::npos;
-            }, 2000, 0)) {
-            result.push_back(Now() - t0);
-        }
+        WaitFor([&] {
+            for (std::size_t k = 0; k < windows.size(); ++k) {
+                const std::size_t w = (k + static_cast<std::size_t>(i)) % windows.size();
+                if (shown[w]) continue;
+                const std::string info = InfoOf(windows[w]);
+                if (info.find(point) == std::string::npos || info.find(hex) == std::string::npos) continue;
+                result[w].push_back(Now() - t0);
+                shown[w] = true;
+                --waiting;
+            }
+            return waiting == 0;
+        }, 2000, 0);
     }
     return result;
 }
@@ -233,26 +245,20 @@ int main() {
         memorySampler = PrivateKiB(LinuxProcFolder("baseline_sampler.exe"));
     }
 
-    // Latency: the picker, then the one-pixel baseline, over the same fixture.
-    std::vector<double> latencyProgram, latencyBaseline;
+    // Latency: the picker, the picker with the largest square and the one-pixel baseline, side by
+    // side over the same fixture.
+    std::vector<double> latencyProgram, latencyAverage, latencyBaseline;
     {
-        Sandbox sandbox;
-        Started p;
-        Start(sandbox.exePath(), sandbox.folder(), p);
-        latencyProgram = Latencies(p.window, fixture);
-    }
-    std::vector<double> latencyAverage;
-    {
-        Sandbox sandbox(kLargestAverage);
-        Started p;
-        Start(sandbox.exePath(), sandbox.folder(), p);
-        latencyAverage = Latencies(p.window, fixture);
-    }
-    {
-        Started b;
+        Sandbox plain, largest(kLargestAverageBeside);
+        Started p, a, b;
+        Start(plain.exePath(), plain.folder(), p);
+        Start(largest.exePath(), largest.folder(), a);
         Start(folder + "\\baseline_sampler.exe", folder, b);
         SetWindowPos(b.window, HWND_TOPMOST, 0, 300, 0, 0, SWP_NOSIZE);
-        latencyBaseline = Latencies(b.window, fixture);
+        const std::vector<std::vector<double>> latencies = Latencies({p.window, a.window, b.window}, fixture);
+        latencyProgram = latencies[0];
+        latencyAverage = latencies[1];
+        latencyBaseline = latencies[2];
     }
 
     // CPU with the cursor resting: the picker and its baselines run side by side over the same
