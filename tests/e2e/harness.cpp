@@ -304,11 +304,6 @@ void MoveCursor(int x, int y) {
     SetCursorPos(x, y);
 }
 
-void Press(DWORD downFlag, DWORD upFlag) {
-    std::vector<INPUT> inputs{MouseAt(cursorTarget, downFlag), MouseAt(cursorTarget, upFlag)};
-    SendInputs(inputs);
-}
-
 void LeftClick(int x, int y) {
     MoveCursor(x, y);
     Sleep(30);
@@ -358,6 +353,16 @@ INPUT KeyInput(WORD vk, bool up) {
     return in;
 }
 
+void Press(DWORD downFlag, DWORD upFlag, WORD heldKey) {
+    std::vector<INPUT> inputs{MouseAt(cursorTarget, downFlag), MouseAt(cursorTarget, upFlag)};
+    if (heldKey) {
+        LetWindowUnderCursorCatchUp();
+        inputs.insert(inputs.begin(), KeyInput(heldKey, false));
+        inputs.push_back(KeyInput(heldKey, true));
+    }
+    SendInputs(inputs);
+}
+
 void SendKeys(std::initializer_list<WORD> keys) {
     constexpr int kPressAttempts = 3;
     const std::vector<WORD> held(keys.begin(), keys.end() - 1);
@@ -373,13 +378,6 @@ void SendKeys(std::initializer_list<WORD> keys) {
     }
     std::vector<INPUT> inputs{KeyInput(*(keys.end() - 1), false), KeyInput(*(keys.end() - 1), true)};
     for (auto it = held.rbegin(); it != held.rend(); ++it) inputs.push_back(KeyInput(*it, true));
-    SendInputs(inputs);
-}
-
-void PressWithKey(WORD vk, DWORD downFlag, DWORD upFlag) {
-    LetWindowUnderCursorCatchUp();
-    std::vector<INPUT> inputs{KeyInput(vk, false), MouseAt(cursorTarget, downFlag), MouseAt(cursorTarget, upFlag),
-                              KeyInput(vk, true)};
     SendInputs(inputs);
 }
 

@@ -92,14 +92,12 @@ std::map<COLORREF, int> ScreenColors(RECT area);
 void MoveCursor(int x, int y);
 // Button events at the point the cursor was last moved to: each carries that point, because
 // Wine may still deliver the pointer event of an earlier move to a busy program and so put the
-// cursor back there for a moment.
-void Press(DWORD downFlag, DWORD upFlag);
+// cursor back there for a moment. With heldKey, that key is held down over the press.
+void Press(DWORD downFlag, DWORD upFlag, WORD heldKey = 0);
 void LeftClick(int x, int y);
 // Clicks the middle of a window once it is the one under that point, as a person would.
 void ClickControl(HWND control);
 void SendKeys(std::initializer_list<WORD> keys);  // pressed in order, released in reverse
-// A button press where the cursor rests, with the key vk held down over it.
-void PressWithKey(WORD vk, DWORD downFlag, DWORD upFlag);
 
 // The control that has the keyboard focus in the thread that owns window, or null.
 HWND FocusedWindow(HWND window);

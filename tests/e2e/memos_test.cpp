@@ -218,7 +218,7 @@ TEST(Memos, PaletteCopiesEveryMemoByKeyAndByShiftClick) {
 
     PutClipboardText(kSentinel);
     MoveCursor(SwatchPoint(program, 3).x, SwatchPoint(program, 3).y);
-    PressWithKey(VK_SHIFT, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, VK_SHIFT);
     EXPECT_TRUE(ClipboardBecomes(palette)) << ClipboardText(CF_TEXT);
 }
 
