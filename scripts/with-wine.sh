@@ -110,9 +110,16 @@ fi
 
 set +e
 if [[ "${1:-}" == *.exe ]]; then set -- "$WINE64" "$@"; fi
-started=$SECONDS
-"$@"
-status=$?
+# Now and then Wine's loader finds the fixed place of its shared user data taken and ends with
+# status 1 before the program runs ("failed to map the shared user data", seen once in a full
+# run): such a start, and only such a start, is made again, twice at the most.
+for attempt in 1 2 3; do
+  started=$SECONDS
+  { "$@" 2>&1 1>&3 3>&- | tee "$work/stderr" >&2; } 3>&1  # a copy of the error output only
+  status=${PIPESTATUS[0]}
+  grep -q "failed to map the shared user data" "$work/stderr" || break
+  echo "with-wine: Wine could not start $* (attempt $attempt); starting it again" >&2
+done
 set -e
 # A program that dies leaves no output of its own when it wrote to a pipe: say how it ended.
 if ((status != 0)); then echo "with-wine: $* ended with status $status after $((SECONDS - started)) s" >&2; fi

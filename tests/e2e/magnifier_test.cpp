@@ -202,19 +202,32 @@ TEST(Magnifier, TypedBracketsAndCtrlWheelStepTheAveragedSquare) {
     auto averageBecomes = [&](const char* value) {
         return WaitFor([&] { return IniValue(sandbox.ReadIni(), "average") == value; });
     };
+    // A person sees which window is active before typing: wait (about five seconds at most)
+    // until the X server's keyboard goes to the picker, or with onPicker false, to another one.
+    auto waitForKeyboard = [](bool onPicker) {
+        RunUnix(std::string("for i in $(seq 50); do xdotool getwindowfocus getwindowname 2>/dev/null | grep -q "
+                            "'^Tintora' ") + (onPicker ? "&&" : "||") + " break; sleep 0.1; done");
+    };
     MoveCursor(kX, kY);
     ASSERT_TRUE(ReadoutAt(program.window(), kX, kY));
-    // A person sees that the window is active before typing: wait (about five seconds at most)
-    // until the X server's keyboard goes to it.
-    RunUnix("for i in $(seq 50); do xdotool getwindowfocus getwindowname 2>/dev/null | grep -q '^Tintora' && break; "
-            "sleep 0.1; done");
+    waitForKeyboard(true);
     type("key --delay 100 bracketright bracketright bracketright bracketright bracketleft");
     EXPECT_TRUE(averageBecomes("7"));
+
+    // Activated again after another window, it takes the keys once more.
+    ColorWindow other(kFixture, RGB(40, 80, 120));
+    SetForegroundWindow(other.window());
+    ASSERT_TRUE(WaitFor([&] { return TakesInput(other.window()); }));
+    waitForKeyboard(false);
+    SetForegroundWindow(program.window());
+    waitForKeyboard(true);
+    type("key bracketright");
+    EXPECT_TRUE(averageBecomes("9"));
 
     // With Ctrl one step of the square per notch, down to 1 at most; without it the rate.
     const POINT middle = Centre(program.window());
     MoveCursor(middle.x, middle.y);
-    type("keydown ctrl click --repeat 4 --delay 100 5 keyup ctrl");
+    type("keydown ctrl click --repeat 5 --delay 100 5 keyup ctrl");
     EXPECT_TRUE(averageBecomes("1"));
     type("click 4");
     EXPECT_TRUE(WaitFor([&] { return IniValue(sandbox.ReadIni(), "zoomrate") == "5"; }));
