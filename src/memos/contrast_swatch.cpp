@@ -134,6 +134,10 @@ LRESULT CALLBACK PreviewProc(HWND preview, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
+void RepaintContrast() {
+    if (app.showContrast.load()) InvalidateRect(app.previewControl, nullptr, FALSE);
+}
+
 void SubclassPreview(HWND preview) {
     const LONG_PTR previous = SetWindowLongPtrA(preview, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PreviewProc));
     SetWindowLongPtrA(preview, GWLP_USERDATA, previous);

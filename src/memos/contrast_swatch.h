@@ -7,5 +7,7 @@
 namespace tintora {
 
 void SubclassPreview(HWND preview);
+// Paints the preview again while it shows the contrast: the reference memo or its colour changed.
+void RepaintContrast();
 
 }  // namespace tintora

@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "memos/clipboard_copy.h"
+#include "memos/contrast_swatch.h"
 #include "resources/resource_ids.h"
 
 namespace tintora {
@@ -29,7 +30,7 @@ bool IsMemoId(int id) { return id >= IDC_MEMO_FIRST && id <= IDC_MEMO_LAST; }
 
 void MakeReference(int slot) {
     app.contrastMemo = slot;
-    if (app.showContrast.load()) InvalidateRect(app.previewControl, nullptr, FALSE);
+    RepaintContrast();
 }
 
 void StoreCurrentColorInMemo(int slot) {

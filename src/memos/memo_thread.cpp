@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/window_messages.h"
+#include "memos/contrast_swatch.h"
 #include "resources/resource_ids.h"
 #include "settings/pending_keys.h"
 #include "settings/settings_load.h"
@@ -26,8 +27,7 @@ void RepaintSwatches() {
         Sleep(kSwatchPauseMs);
     }
     for (HBRUSH brush : replaced) RetireBrush(brush);
-    // The reference memo's colour shows in the preview too.
-    if (app.showContrast.load()) InvalidateRect(app.previewControl, nullptr, FALSE);
+    RepaintContrast();  // the reference memo's colour shows in the preview too
 }
 
 constexpr std::uint8_t kAllMemos = (1u << kMemoCount) - 1;
